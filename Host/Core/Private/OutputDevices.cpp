@@ -1,0 +1,430 @@
+// Copyright Vantle contributors. All Rights Reserved.
+#include "CoreGlobals.h"
+#include "HAL/PlatformTime.h"
+#include "HostCore.h"
+#include "Logging/LogMacros.h"
+#include "Misc/OutputDevice.h"
+#include "Misc/OutputDeviceRedirector.h"
+
+#include <algorithm>
+#include <atomic>
+#include <condition_variable>
+#include <cstdio>
+#include <cstdlib>
+#include <deque>
+#include <mutex>
+#include <shared_mutex>
+#include <thread>
+#include <vector>
+
+DEFINE_LOG_CATEGORY(LogTemp);
+DEFINE_LOG_CATEGORY(LogInit);
+DEFINE_LOG_CATEGORY(LogExit);
+DEFINE_LOG_CATEGORY(LogConsoleResponse);
+
+bool GIsRequestingExit = false;
+
+const TCHAR* ToString(ELogVerbosity::Type Verbosity)
+{
+	switch (Verbosity & ELogVerbosity::VerbosityMask)
+	{
+	case ELogVerbosity::NoLogging: return TEXT("NoLogging");
+	case ELogVerbosity::Fatal: return TEXT("Fatal");
+	case ELogVerbosity::Error: return TEXT("Error");
+	case ELogVerbosity::Warning: return TEXT("Warning");
+	case ELogVerbosity::Display: return TEXT("Display");
+	case ELogVerbosity::Log: return TEXT("Log");
+	case ELogVerbosity::Verbose: return TEXT("Verbose");
+	case ELogVerbosity::VeryVerbose: return TEXT("VeryVerbose");
+	default: return TEXT("UnknownVerbosity");
+	}
+}
+
+FLogCategoryBase::FLogCategoryBase(const TCHAR* InCategoryName, ELogVerbosity::Type InDefaultVerbosity, ELogVerbosity::Type InCompileTimeVerbosity)
+	: Verbosity(InDefaultVerbosity), DefaultVerbosity(InDefaultVerbosity), CompileTimeVerbosity(InCompileTimeVerbosity), CategoryName(InCategoryName)
+{
+}
+
+void FLogCategoryBase::SetVerbosity(ELogVerbosity::Type NewVerbosity)
+{
+	const ELogVerbosity::Type Masked = ELogVerbosity::Type(NewVerbosity & ELogVerbosity::VerbosityMask);
+	Verbosity = Masked > CompileTimeVerbosity ? CompileTimeVerbosity : Masked;
+}
+
+FOutputDevice::FOutputDevice() = default;
+FOutputDevice::~FOutputDevice() = default;
+
+void FOutputDevice::SerializeRecord(const UE::FLogRecord& Record)
+{
+	(void)Record;
+}
+
+void FOutputDevice::Log(const TCHAR* S)
+{
+	Serialize(S, ELogVerbosity::Log, NAME_None);
+}
+
+void FOutputDevice::Log(ELogVerbosity::Type Verbosity, const TCHAR* S)
+{
+	Serialize(S, Verbosity, NAME_None);
+}
+
+void FOutputDevice::Log(const FName& Category, ELogVerbosity::Type Verbosity, const TCHAR* Str)
+{
+	Serialize(Str, Verbosity, Category);
+}
+
+struct FOutputDeviceRedirector::FState
+{
+	struct FLine
+	{
+		FString Text;
+		ELogVerbosity::Type Verbosity;
+		FName Category;
+		double Time;
+		uint64 Sequence;
+	};
+
+	// Guards the device lists; delivery holds it shared, changes hold it exclusively.
+	std::shared_mutex DevicesMutex;
+	std::vector<FOutputDevice*> Unbuffered;
+	std::vector<FOutputDevice*> Buffered;
+
+	// Held while buffered devices are fed, so lines reach them one at a time and in order.
+	std::recursive_mutex DeliveryMutex;
+
+	std::mutex QueueMutex;
+	std::condition_variable QueueChanged;
+	std::deque<FLine> Queue;
+	std::vector<FLine> Backlog;
+	bool bBacklogEnabled = true;
+	uint64 NextSequence = 0;
+	uint64 DeliveredSequence = 0;
+
+	std::thread LogThread;
+	bool bThreadRunning = false;
+	bool bStopThread = false;
+
+	void DeliverPending()
+	{
+		std::lock_guard<std::recursive_mutex> Delivery(DeliveryMutex);
+		while (true)
+		{
+			FLine Line;
+			{
+				std::lock_guard<std::mutex> Guard(QueueMutex);
+				if (Queue.empty())
+				{
+					return;
+				}
+				Line = std::move(Queue.front());
+				Queue.pop_front();
+			}
+			{
+				std::shared_lock<std::shared_mutex> Devices(DevicesMutex);
+				for (FOutputDevice* Device : Buffered)
+				{
+					Device->Serialize(*Line.Text, Line.Verbosity, Line.Category, Line.Time);
+				}
+			}
+			{
+				std::lock_guard<std::mutex> Guard(QueueMutex);
+				DeliveredSequence = Line.Sequence + 1;
+			}
+			QueueChanged.notify_all();
+		}
+	}
+
+	void ThreadMain()
+	{
+		std::unique_lock<std::mutex> Guard(QueueMutex);
+		while (!bStopThread)
+		{
+			if (Queue.empty())
+			{
+				QueueChanged.wait(Guard);
+				continue;
+			}
+			Guard.unlock();
+			DeliverPending();
+			Guard.lock();
+		}
+	}
+
+	void StopThread()
+	{
+		{
+			std::lock_guard<std::mutex> Guard(QueueMutex);
+			if (!bThreadRunning)
+			{
+				return;
+			}
+			bStopThread = true;
+		}
+		QueueChanged.notify_all();
+		LogThread.join();
+		std::lock_guard<std::mutex> Guard(QueueMutex);
+		bThreadRunning = false;
+		bStopThread = false;
+	}
+};
+
+FOutputDeviceRedirector::FOutputDeviceRedirector() : State(std::make_unique<FState>()) {}
+
+FOutputDeviceRedirector::~FOutputDeviceRedirector()
+{
+	State->StopThread();
+}
+
+FOutputDeviceRedirector* FOutputDeviceRedirector::Get()
+{
+	// Never destroyed: devices may log from static destructors.
+	static FOutputDeviceRedirector* Singleton = new FOutputDeviceRedirector();
+	return Singleton;
+}
+
+namespace
+{
+	std::atomic<bool> GHostLogAvailable{true};
+}
+
+FOutputDeviceRedirector* GetGlobalLogSingleton()
+{
+	return GHostLogAvailable.load(std::memory_order_relaxed) ? FOutputDeviceRedirector::Get() : nullptr;
+}
+
+void FOutputDeviceRedirector::AddOutputDevice(FOutputDevice* OutputDevice)
+{
+	if (!OutputDevice)
+	{
+		return;
+	}
+	std::lock_guard<std::recursive_mutex> Delivery(State->DeliveryMutex);
+	const bool bUnbuffered = OutputDevice->CanBeUsedOnMultipleThreads();
+	{
+		std::shared_lock<std::shared_mutex> Devices(State->DevicesMutex);
+		if (std::find(State->Unbuffered.begin(), State->Unbuffered.end(), OutputDevice) != State->Unbuffered.end()
+			|| std::find(State->Buffered.begin(), State->Buffered.end(), OutputDevice) != State->Buffered.end())
+		{
+			return;
+		}
+	}
+	// Replay the start-up backlog first. A buffered device gets only the lines that the others
+	// already received; the rest reach it through the queue, so none arrives twice.
+	std::vector<FState::FLine> Replay;
+	{
+		std::lock_guard<std::mutex> Guard(State->QueueMutex);
+		if (State->bBacklogEnabled)
+		{
+			for (const FState::FLine& Line : State->Backlog)
+			{
+				if (bUnbuffered || Line.Sequence < State->DeliveredSequence)
+				{
+					Replay.push_back(Line);
+				}
+			}
+		}
+	}
+	for (const FState::FLine& Line : Replay)
+	{
+		OutputDevice->Serialize(*Line.Text, Line.Verbosity, Line.Category, Line.Time);
+	}
+	std::unique_lock<std::shared_mutex> Devices(State->DevicesMutex);
+	(bUnbuffered ? State->Unbuffered : State->Buffered).push_back(OutputDevice);
+}
+
+void FOutputDeviceRedirector::RemoveOutputDevice(FOutputDevice* OutputDevice)
+{
+	// Taking the delivery lock waits for a line being fed to this device right now.
+	std::lock_guard<std::recursive_mutex> Delivery(State->DeliveryMutex);
+	std::unique_lock<std::shared_mutex> Devices(State->DevicesMutex);
+	std::erase(State->Unbuffered, OutputDevice);
+	std::erase(State->Buffered, OutputDevice);
+}
+
+bool FOutputDeviceRedirector::IsRedirectingTo(FOutputDevice* OutputDevice)
+{
+	std::shared_lock<std::shared_mutex> Devices(State->DevicesMutex);
+	return std::find(State->Unbuffered.begin(), State->Unbuffered.end(), OutputDevice) != State->Unbuffered.end()
+		|| std::find(State->Buffered.begin(), State->Buffered.end(), OutputDevice) != State->Buffered.end();
+}
+
+void FOutputDeviceRedirector::FlushThreadedLogs(EOutputDeviceRedirectorFlushOptions Options)
+{
+	std::unique_lock<std::mutex> Guard(State->QueueMutex);
+	if (!State->bThreadRunning || State->LogThread.get_id() == std::this_thread::get_id())
+	{
+		Guard.unlock();
+		State->DeliverPending();
+		return;
+	}
+	if (Options == EOutputDeviceRedirectorFlushOptions::Async)
+	{
+		State->QueueChanged.notify_all();
+		return;
+	}
+	const uint64 Target = State->NextSequence;
+	State->QueueChanged.notify_all();
+	State->QueueChanged.wait(Guard, [&] { return State->DeliveredSequence >= Target; });
+}
+
+void FOutputDeviceRedirector::EnableBacklog(bool bEnable)
+{
+	std::lock_guard<std::mutex> Guard(State->QueueMutex);
+	State->bBacklogEnabled = bEnable;
+	if (!bEnable)
+	{
+		State->Backlog.clear();
+		State->Backlog.shrink_to_fit();
+	}
+}
+
+void FOutputDeviceRedirector::SetCurrentThreadAsPrimaryThread()
+{
+	State->StopThread();
+	State->DeliverPending();
+}
+
+bool FOutputDeviceRedirector::TryStartDedicatedPrimaryThread()
+{
+	std::lock_guard<std::mutex> Guard(State->QueueMutex);
+	if (State->bThreadRunning)
+	{
+		return true;
+	}
+	State->bThreadRunning = true;
+	State->bStopThread = false;
+	State->LogThread = std::thread([this] { State->ThreadMain(); });
+	return true;
+}
+
+void FOutputDeviceRedirector::Serialize(const TCHAR* V, ELogVerbosity::Type Verbosity, const FName& Category)
+{
+	Serialize(V, Verbosity, Category, FPlatformTime::Seconds());
+}
+
+void FOutputDeviceRedirector::Serialize(const TCHAR* V, ELogVerbosity::Type Verbosity, const FName& Category, const double Time)
+{
+	{
+		std::shared_lock<std::shared_mutex> Devices(State->DevicesMutex);
+		for (FOutputDevice* Device : State->Unbuffered)
+		{
+			Device->Serialize(V, Verbosity, Category, Time);
+		}
+	}
+	bool bDeliverHere;
+	{
+		std::lock_guard<std::mutex> Guard(State->QueueMutex);
+		FState::FLine Line{FString(V), Verbosity, Category, Time, State->NextSequence++};
+		if (State->bBacklogEnabled)
+		{
+			State->Backlog.push_back(Line);
+		}
+		State->Queue.push_back(std::move(Line));
+		bDeliverHere = !State->bThreadRunning;
+	}
+	if (bDeliverHere)
+	{
+		State->DeliverPending();
+	}
+	else
+	{
+		State->QueueChanged.notify_all();
+	}
+}
+
+void FOutputDeviceRedirector::Flush()
+{
+	FlushThreadedLogs();
+	std::shared_lock<std::shared_mutex> Devices(State->DevicesMutex);
+	for (FOutputDevice* Device : State->Buffered)
+	{
+		Device->Flush();
+	}
+	for (FOutputDevice* Device : State->Unbuffered)
+	{
+		Device->Flush();
+	}
+}
+
+void FOutputDeviceRedirector::TearDown()
+{
+	FlushThreadedLogs();
+	State->StopThread();
+	State->DeliverPending();
+	std::vector<FOutputDevice*> All;
+	{
+		std::unique_lock<std::shared_mutex> Devices(State->DevicesMutex);
+		All = State->Buffered;
+		All.insert(All.end(), State->Unbuffered.begin(), State->Unbuffered.end());
+		State->Buffered.clear();
+		State->Unbuffered.clear();
+	}
+	for (FOutputDevice* Device : All)
+	{
+		Device->TearDown();
+	}
+}
+
+struct FHostLogAccess
+{
+	static TArray<FOutputDevice*> Devices()
+	{
+		FOutputDeviceRedirector::FState& State = *FOutputDeviceRedirector::Get()->State;
+		std::shared_lock<std::shared_mutex> Guard(State.DevicesMutex);
+		TArray<FOutputDevice*> Result;
+		for (FOutputDevice* Device : State.Buffered)
+		{
+			Result.Add(Device);
+		}
+		for (FOutputDevice* Device : State.Unbuffered)
+		{
+			Result.Add(Device);
+		}
+		return Result;
+	}
+};
+
+namespace UE::Host
+{
+	void LogLine(const FName& Category, ELogVerbosity::Type Verbosity, const FString& Message)
+	{
+		if (FOutputDeviceRedirector* Log = GetGlobalLogSingleton())
+		{
+			Log->Serialize(*Message, Verbosity, Category);
+		}
+		if ((Verbosity & ELogVerbosity::VerbosityMask) == ELogVerbosity::Fatal)
+		{
+			if (FOutputDeviceRedirector* Log = GetGlobalLogSingleton())
+			{
+				Log->Flush();
+			}
+			std::fflush(stdout);
+			std::abort();
+		}
+	}
+
+	TArray<FOutputDevice*> GetLogDevices()
+	{
+		return FHostLogAccess::Devices();
+	}
+
+	void SetGlobalLogAvailable(bool bAvailable)
+	{
+		GHostLogAvailable.store(bAvailable);
+	}
+
+	FString FormatLogLine(const TCHAR* Message, uint8 Verbosity, const FString& Category)
+	{
+		const ELogVerbosity::Type Masked = ELogVerbosity::Type(Verbosity & ELogVerbosity::VerbosityMask);
+		if (Category.IsEmpty() || Category == TEXT("None"))
+		{
+			return FString(Message);
+		}
+		if (Masked == ELogVerbosity::Log)
+		{
+			return Category + TEXT(": ") + Message;
+		}
+		return Category + TEXT(": ") + ToString(Masked) + TEXT(": ") + Message;
+	}
+}

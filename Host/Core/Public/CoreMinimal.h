@@ -1,0 +1,22 @@
+// Copyright Vantle contributors. All Rights Reserved.
+#pragma once
+
+#include "Containers/Array.h"
+#include "Containers/Map.h"
+#include "Containers/Set.h"
+#include "Containers/StringView.h"
+#include "Containers/UnrealString.h"
+#include "CoreGlobals.h"
+#include "Delegates/Delegate.h"
+#include "HAL/Platform.h"
+#include "Internationalization/Text.h"
+#include "Logging/LogMacros.h"
+#include "Math/Color.h"
+#include "Math/IntVector.h"
+#include "Math/Vector2D.h"
+#include "Misc/Guid.h"
+#include "Misc/OutputDevice.h"
+#include "Templates/Function.h"
+#include "Templates/SharedPointer.h"
+#include "Templates/UniquePtr.h"
+#include "UObject/NameTypes.h"

@@ -1,0 +1,1 @@
+// Copyright Vantle contributors. All Rights Reserved.
