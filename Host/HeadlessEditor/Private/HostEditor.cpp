@@ -1,0 +1,388 @@
+// Copyright Vantle contributors. All Rights Reserved.
+#include "HostEditor.h"
+
+#include "Containers/Ticker.h"
+#include "CoreGlobals.h"
+#include "HAL/IConsoleManager.h"
+#include "HAL/PlatformTime.h"
+#include "HostCore.h"
+#include "HostProjects.h"
+#include "HostScene.h"
+#include "HostSlate.h"
+#include "HostToolMenus.h"
+#include "Interfaces/IPluginManager.h"
+#include "Misc/CommandLine.h"
+#include "Misc/OutputDeviceRedirector.h"
+#include "Misc/Paths.h"
+#include "Modules/ModuleManager.h"
+
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <mutex>
+#include <thread>
+#include <unistd.h>
+
+DEFINE_LOG_CATEGORY_STATIC(LogHeadlessEditor, Log, All);
+
+namespace UE::Host
+{
+	namespace
+	{
+		// Prints each line as the editor's console shows it, in the order the log received them.
+		class FStdoutOutputDevice final : public FOutputDevice
+		{
+		public:
+			virtual void Serialize(const TCHAR* V, ELogVerbosity::Type Verbosity, const FName& Category) override
+			{
+				const FString Line = FormatLogLine(V, Verbosity, Category.IsNone() ? FString() : Category.ToString()) + TEXT("\n");
+				const std::string Utf8 = ToUtf8(Line);
+				std::fwrite(Utf8.data(), 1, Utf8.size(), stdout);
+				std::fflush(stdout);
+			}
+		};
+
+		FString QuoteIfNeeded(const FString& Arg)
+		{
+			int32 Equals = INDEX_NONE;
+			if (!Arg.Contains(TEXT(" ")) || Arg.Contains(TEXT("\"")))
+			{
+				return Arg;
+			}
+			// -Key=Value with blanks in the value: quote the value, as a shell user would have typed it.
+			if (Arg.StartsWith(TEXT("-")) && Arg.FindChar(TEXT('='), Equals))
+			{
+				return Arg.Left(Equals + 1) + TEXT("\"") + Arg.Mid(Equals + 1) + TEXT("\"");
+			}
+			return TEXT("\"") + Arg + TEXT("\"");
+		}
+
+		bool ParseFps(const FString& Text, double& OutFps)
+		{
+			if (!Text.IsNumeric())
+			{
+				return false;
+			}
+			const double Value = FCString::Atod(*Text);
+			if (!(Value >= 1.0 && Value <= 1000.0))
+			{
+				return false;
+			}
+			OutFps = Value;
+			return true;
+		}
+	}
+
+	FString GetProjectRoot()
+	{
+		// The current folder when it is a checkout (scripts run from there), else where we were built.
+		std::error_code Error;
+		if (std::filesystem::exists("Plugins/Vantle/Vantle.uplugin", Error))
+		{
+			return FromUtf8(std::filesystem::current_path(Error).string());
+		}
+		return FString(VANTLE_SOURCE_DIR);
+	}
+
+	bool ParseEditorCommandLine(const TArray<FString>& Args, FEditorOptions& OutOptions, FString& OutError)
+	{
+		FEditorOptions Parsed;
+		TArray<FString> Quoted;
+		for (const FString& Arg : Args)
+		{
+			Quoted.Add(QuoteIfNeeded(Arg));
+			if (!Arg.StartsWith(TEXT("-")))
+			{
+				if (!Parsed.ScenePath.IsEmpty())
+				{
+					OutError = FString::Printf(TEXT("more than one scene file given: '%s' and '%s'"), *Parsed.ScenePath, *Arg);
+					return false;
+				}
+				Parsed.ScenePath = Arg;
+				continue;
+			}
+			FString Key = Arg.Mid(1);
+			FString Value;
+			int32 Equals = INDEX_NONE;
+			if (Key.FindChar(TEXT('='), Equals))
+			{
+				Value = Key.Mid(Equals + 1);
+				Key = Key.Left(Equals);
+			}
+			if (Key == TEXT("ExecCmds"))
+			{
+				TArray<FString> Commands;
+				Value.ParseIntoArray(Commands, TEXT(";"), true);
+				for (const FString& Command : Commands)
+				{
+					const FString Trimmed = Command.TrimStartAndEnd();
+					if (!Trimmed.IsEmpty())
+					{
+						Parsed.ExecCmds.Add(Trimmed);
+					}
+				}
+			}
+			else if (Key == TEXT("VantleMCPPort"))
+			{
+				// Read by the plugin itself from the command line.
+			}
+			else if (Key == TEXT("DisablePlugins"))
+			{
+				TArray<FString> Names;
+				Value.ParseIntoArray(Names, TEXT(","), true);
+				for (const FString& Name : Names)
+				{
+					const FString Trimmed = Name.TrimStartAndEnd();
+					if (Trimmed == TEXT("ModelContextProtocol"))
+					{
+						Parsed.bDisableMcpPlugin = true;
+					}
+					else
+					{
+						OutError = FString::Printf(TEXT("-DisablePlugins: unknown plugin '%s' (only ModelContextProtocol can be disabled)"), *Trimmed);
+						return false;
+					}
+				}
+			}
+			else if (Key == TEXT("FPS"))
+			{
+				if (!ParseFps(Value, Parsed.FramesPerSecond))
+				{
+					OutError = FString::Printf(TEXT("-FPS=%s: expected a number of frames per second from 1 to 1000"), *Value);
+					return false;
+				}
+			}
+			else
+			{
+				OutError = FString::Printf(TEXT("unknown option '%s'"), *Arg);
+				return false;
+			}
+		}
+		if (Parsed.ScenePath.IsEmpty())
+		{
+			Parsed.ScenePath = GetProjectRoot() / TEXT("Samples/Scenes/Showcase.json");
+		}
+		Parsed.CommandLine = FString::Join(Quoted, TEXT(" "));
+		OutOptions = Parsed;
+		return true;
+	}
+
+	struct FHeadlessEditor::FStdinReader
+	{
+		std::mutex Mutex;
+		std::deque<FString> Lines;
+		std::thread Thread;
+
+		void Start()
+		{
+			// Detached: a blocking read cannot be interrupted, and the process exits after Quit anyway.
+			Thread = std::thread([this]
+				{
+					char Buffer[4096];
+					while (std::fgets(Buffer, sizeof(Buffer), stdin))
+					{
+						std::lock_guard<std::mutex> Guard(Mutex);
+						Lines.push_back(FromUtf8(Buffer).TrimStartAndEnd());
+					}
+				});
+			Thread.detach();
+		}
+
+		bool Pop(FString& OutLine)
+		{
+			std::lock_guard<std::mutex> Guard(Mutex);
+			if (Lines.empty())
+			{
+				return false;
+			}
+			OutLine = Lines.front();
+			Lines.pop_front();
+			return true;
+		}
+	};
+
+	FHeadlessEditor::FHeadlessEditor() = default;
+
+	FHeadlessEditor::~FHeadlessEditor()
+	{
+		Shutdown();
+	}
+
+	bool FHeadlessEditor::Init(const FEditorOptions& InOptions, FString& OutError)
+	{
+		check(!bInitialized);
+		Options = InOptions;
+		FCommandLine::Set(*Options.CommandLine);
+
+		FOutputDeviceRedirector* Log = FOutputDeviceRedirector::Get();
+		Log->EnableBacklog(true);
+		if (Options.bLogToStdout)
+		{
+			StdoutDevice = MakeUnique<FStdoutOutputDevice>();
+			Log->AddOutputDevice(StdoutDevice.Get());
+		}
+		if (Options.bLogThread)
+		{
+			Log->TryStartDedicatedPrimaryThread();
+		}
+
+		if (!LoadSceneFile(Options.ScenePath, OutError))
+		{
+			Shutdown();
+			return false;
+		}
+		CreateEditor();
+		InitSlateApplication();
+		InitToolMenus();
+
+		const FString PluginFile = GetProjectRoot() / TEXT("Plugins/Vantle/Vantle.uplugin");
+		if (!MountPlugin(PluginFile, OutError))
+		{
+			Shutdown();
+			return false;
+		}
+		bInitialized = true;
+		RegisterHostCommands();
+
+		// Engine plugins load before project plugins.
+		if (!Options.bDisableMcpPlugin)
+		{
+			FModuleManager::Get().LoadModule(TEXT("ModelContextProtocol"));
+		}
+		TSharedPtr<IPlugin> Plugin = IPluginManager::Get().FindPlugin(TEXT("Vantle"));
+		for (const FModuleDescriptor& Module : Plugin->GetDescriptor().Modules)
+		{
+			if (!FModuleManager::Get().LoadModule(Module.Name))
+			{
+				UE_LOG(LogHeadlessEditor, Error, TEXT("Module %s of plugin Vantle is not part of this build"), *Module.Name.ToString());
+				continue;
+			}
+			LoadedPluginModules.Add(Module.Name.ToString());
+		}
+
+		// The editor's own start-up ends here: menus are built and the log stops keeping a backlog.
+		RunToolMenusStartupCallbacks();
+		Log->EnableBacklog(false);
+
+		for (const FString& Command : Options.ExecCmds)
+		{
+			PendingCommands.push_back(Command);
+		}
+		if (Options.bReadStdin && isatty(0))
+		{
+			StdinReader = std::make_unique<FStdinReader>();
+			StdinReader->Start();
+		}
+		return true;
+	}
+
+	void FHeadlessEditor::QueueCommand(const FString& Line)
+	{
+		PendingCommands.push_back(Line);
+	}
+
+	void FHeadlessEditor::RunDueCommand()
+	{
+		if (WaitUntil > 0.0)
+		{
+			if (FPlatformTime::Seconds() < WaitUntil)
+			{
+				return;
+			}
+			WaitUntil = 0.0;
+		}
+		if (!PendingCommands.empty())
+		{
+			const FString Command = PendingCommands.front();
+			PendingCommands.pop_front();
+			Exec(Command);
+			return;
+		}
+		FString Line;
+		if (StdinReader && StdinReader->Pop(Line) && !Line.IsEmpty())
+		{
+			Exec(Line);
+		}
+	}
+
+	void FHeadlessEditor::Tick(double DeltaSeconds)
+	{
+		if (!bInitialized)
+		{
+			return;
+		}
+		RunDueCommand();
+		FTSTicker::GetCoreTicker().Tick(static_cast<float>(DeltaSeconds));
+		TickSlateApplication(DeltaSeconds);
+	}
+
+	int32 FHeadlessEditor::Run()
+	{
+		using Clock = std::chrono::steady_clock;
+		const auto FrameTime = std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(1.0 / Options.FramesPerSecond));
+		auto Last = Clock::now();
+		auto NextFrame = Last;
+		while (!bQuitRequested)
+		{
+			const auto Now = Clock::now();
+			Tick(std::chrono::duration<double>(Now - Last).count());
+			Last = Now;
+			NextFrame += FrameTime;
+			if (NextFrame < Clock::now())
+			{
+				NextFrame = Clock::now();
+			}
+			std::this_thread::sleep_until(NextFrame);
+		}
+		return 0;
+	}
+
+	void FHeadlessEditor::Exec(const FString& Line)
+	{
+		const FString Trimmed = Line.TrimStartAndEnd();
+		if (Trimmed.IsEmpty())
+		{
+			return;
+		}
+		FOutputDevice& Output = GLog ? static_cast<FOutputDevice&>(*GLog) : static_cast<FOutputDevice&>(*StdoutDevice);
+		if (!IConsoleManager::Get().ProcessUserConsoleInput(*Trimmed, Output, GetEditorWorldForConsole()))
+		{
+			UE_LOG(LogHeadlessEditor, Warning, TEXT("Command not recognized: %s"), *Trimmed);
+		}
+	}
+
+	void FHeadlessEditor::Shutdown()
+	{
+		FOutputDeviceRedirector* Log = FOutputDeviceRedirector::Get();
+		if (bInitialized)
+		{
+			for (int32 Index = LoadedPluginModules.Num() - 1; Index >= 0; --Index)
+			{
+				FModuleManager::Get().UnloadModule(*LoadedPluginModules[Index]);
+			}
+			LoadedPluginModules.Reset();
+			FModuleManager::Get().UnloadModule(TEXT("ModelContextProtocol"));
+			FModuleManager::Get().UnloadModule(TEXT("HTTPServer"));
+			FModuleManager::Get().UnloadModule(TEXT("HTTP"));
+			HostCommands.Reset();
+			bInitialized = false;
+		}
+		ShutdownToolMenus();
+		ShutdownSlateApplication();
+		DestroyEditor();
+		ResetScene();
+		UnmountAllPlugins();
+		Log->FlushThreadedLogs();
+		Log->SetCurrentThreadAsPrimaryThread();
+		if (StdoutDevice)
+		{
+			Log->RemoveOutputDevice(StdoutDevice.Get());
+			StdoutDevice.Reset();
+		}
+		FTSTicker::GetCoreTicker().Reset();
+		PendingCommands.clear();
+		WaitUntil = 0.0;
+		bQuitRequested = false;
+	}
+}

@@ -1,0 +1,165 @@
+// Copyright Vantle contributors. All Rights Reserved.
+#include "Editor.h"
+#include "Editor/EditorEngine.h"
+#include "Engine/Engine.h"
+#include "HAL/IConsoleManager.h"
+#include "HAL/PlatformTime.h"
+#include "HostEditor.h"
+#include "HostScene.h"
+#include "HostSlate.h"
+#include "HostToolMenus.h"
+
+DEFINE_LOG_CATEGORY_STATIC(LogHeadlessEditor, Log, All);
+
+namespace UE::Host
+{
+	UWorld* GetEditorWorldForConsole()
+	{
+		return GEditor ? GEditor->GetEditorWorldContext().World() : nullptr;
+	}
+
+	namespace
+	{
+		FString JoinArgs(const TArray<FString>& Args)
+		{
+			return FString::Join(Args, TEXT(" "));
+		}
+
+		void Report(bool bOk, const FString& Done, const FString& Error)
+		{
+			if (bOk)
+			{
+				UE_LOG(LogHeadlessEditor, Display, TEXT("%s"), *Done);
+			}
+			else
+			{
+				UE_LOG(LogHeadlessEditor, Warning, TEXT("%s"), *Error);
+			}
+		}
+	}
+
+	void FHeadlessEditor::RegisterHostCommands()
+	{
+		auto Add = [this](const TCHAR* Name, const TCHAR* Help, TFunction<void(const TArray<FString>&)> Handler)
+		{
+			HostCommands.Add(MakeUnique<FAutoConsoleCommand>(Name, Help, FConsoleCommandWithArgsDelegate::CreateLambda(Handler)));
+		};
+
+		Add(TEXT("Quit"), TEXT("Quit the headless editor."), [this](const TArray<FString>&) { bQuitRequested = true; });
+
+		Add(TEXT("Host.LoadScene"), TEXT("Replace the open scene: Host.LoadScene PATH"), [](const TArray<FString>& Args)
+			{
+				FString Error;
+				const FString Path = JoinArgs(Args);
+				Report(!Path.IsEmpty() && LoadSceneFile(Path, Error), FString::Printf(TEXT("Scene loaded: %s"), *Path),
+					Path.IsEmpty() ? FString(TEXT("Host.LoadScene needs a path")) : Error);
+			});
+
+		Add(TEXT("Host.Focus"), TEXT("Focus a sequence in Sequencer: Host.Focus [PATH]"), [](const TArray<FString>& Args)
+			{
+				FString Error;
+				const FString Path = JoinArgs(Args);
+				Report(FocusSequence(Path, Error), Path.IsEmpty() ? FString(TEXT("No sequence has focus")) : FString::Printf(TEXT("Focused %s"), *Path), Error);
+			});
+
+		Add(TEXT("Host.PIE"), TEXT("Host.PIE Start | Host.PIE Stop"), [](const TArray<FString>& Args)
+			{
+				const FString Mode = Args.Num() == 1 ? Args[0] : FString();
+				if (Mode != TEXT("Start") && Mode != TEXT("Stop"))
+				{
+					UE_LOG(LogHeadlessEditor, Warning, TEXT("Host.PIE takes Start or Stop"));
+					return;
+				}
+				const bool bStart = Mode == TEXT("Start");
+				Report(SetPlayInEditor(bStart), bStart ? FString(TEXT("Play-In-Editor started")) : FString(TEXT("Play-In-Editor stopped")),
+					FString(TEXT("Play-In-Editor needs an editor world")));
+			});
+
+		Add(TEXT("Host.Spawn"), TEXT("Add a live actor: Host.Spawn LABEL"), [](const TArray<FString>& Args)
+			{
+				FString Error;
+				const FString Label = JoinArgs(Args);
+				Report(SpawnActor(Label, Error), FString::Printf(TEXT("Spawned %s"), *Label), Error);
+			});
+
+		Add(TEXT("Host.Destroy"), TEXT("Mark an actor garbage: Host.Destroy LABEL"), [](const TArray<FString>& Args)
+			{
+				FString Error;
+				const FString Label = JoinArgs(Args);
+				Report(DestroyActor(Label, Error), FString::Printf(TEXT("Destroyed %s"), *Label), Error);
+			});
+
+		Add(TEXT("Host.Wait"), TEXT("Keep ticking before the next command: Host.Wait SECONDS"), [this](const TArray<FString>& Args)
+			{
+				const FString Text = Args.Num() == 1 ? Args[0] : FString();
+				const double Seconds = Text.IsNumeric() ? FCString::Atod(*Text) : -1.0;
+				if (!(Seconds >= 0.0 && Seconds <= 3600.0))
+				{
+					UE_LOG(LogHeadlessEditor, Warning, TEXT("Host.Wait takes a number of seconds from 0 to 3600"));
+					return;
+				}
+				WaitUntil = FPlatformTime::Seconds() + Seconds;
+			});
+
+		Add(TEXT("Host.Click"), TEXT("Click the enabled button labelled TEXT in an open tab"), [](const TArray<FString>& Args)
+			{
+				const FString Label = JoinArgs(Args);
+				switch (ClickButton(Label))
+				{
+				case EClickResult::Clicked:
+					UE_LOG(LogHeadlessEditor, Display, TEXT("Clicked '%s'"), *Label);
+					break;
+				case EClickResult::Disabled:
+					UE_LOG(LogHeadlessEditor, Warning, TEXT("Button '%s' is disabled; nothing clicked"), *Label);
+					break;
+				default:
+					UE_LOG(LogHeadlessEditor, Warning, TEXT("No button '%s' in an open tab"), *Label);
+					break;
+				}
+			});
+
+		Add(TEXT("Host.CloseTab"), TEXT("Close an open tab: Host.CloseTab TABID"), [](const TArray<FString>& Args)
+			{
+				const FString TabId = JoinArgs(Args);
+				Report(CloseTab(TabId), FString::Printf(TEXT("Closed %s"), *TabId), FString::Printf(TEXT("No open tab %s"), *TabId));
+			});
+
+		Add(TEXT("Host.DumpWidgets"), TEXT("Print the widget tree of open tabs: Host.DumpWidgets [TABID]"), [](const TArray<FString>& Args)
+			{
+				const FString TabId = JoinArgs(Args);
+				const TArray<FString> Lines = DumpWidgets(TabId);
+				if (Lines.IsEmpty())
+				{
+					UE_LOG(LogHeadlessEditor, Warning, TEXT("No open tab%s%s"), TabId.IsEmpty() ? TEXT("") : TEXT(" "), *TabId);
+				}
+				for (const FString& Line : Lines)
+				{
+					UE_LOG(LogHeadlessEditor, Display, TEXT("%s"), *Line);
+				}
+			});
+
+		Add(TEXT("Host.Menu"), TEXT("List a tool menu's entries, or run one: Host.Menu MENU [ENTRY]"), [](const TArray<FString>& Args)
+			{
+				if (Args.IsEmpty() || Args.Num() > 2)
+				{
+					UE_LOG(LogHeadlessEditor, Warning, TEXT("Host.Menu takes a menu name and an optional entry name"));
+					return;
+				}
+				if (Args.Num() == 1)
+				{
+					const TArray<FString> Lines = DescribeMenu(Args[0]);
+					if (Lines.IsEmpty())
+					{
+						UE_LOG(LogHeadlessEditor, Display, TEXT("Menu %s has no entries"), *Args[0]);
+					}
+					for (const FString& Line : Lines)
+					{
+						UE_LOG(LogHeadlessEditor, Display, TEXT("%s"), *Line);
+					}
+					return;
+				}
+				FString Error;
+				Report(RunMenuEntry(Args[0], Args[1], Error), FString::Printf(TEXT("Ran %s %s"), *Args[0], *Args[1]), Error);
+			});
+	}
+}

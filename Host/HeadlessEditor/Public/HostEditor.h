@@ -1,0 +1,76 @@
+// Copyright Vantle contributors. All Rights Reserved.
+// The headless editor: command line, start-up and shut-down in the editor's order, the engine loop
+// and the console. Used by the vantle-editor program and by tests that boot the plugin.
+#pragma once
+
+#include "Containers/Array.h"
+#include "Containers/UnrealString.h"
+#include "Misc/OutputDevice.h"
+#include "Templates/UniquePtr.h"
+
+#include <deque>
+#include <memory>
+
+class FAutoConsoleCommand;
+
+namespace UE::Host
+{
+	struct FEditorOptions
+	{
+		FString ScenePath;
+		TArray<FString> ExecCmds;
+		bool bDisableMcpPlugin = false;
+		double FramesPerSecond = 60.0;
+		// The full command line as FCommandLine reports it.
+		FString CommandLine;
+		// Echo every log line to standard output as "Category: Verbosity: Message".
+		bool bLogToStdout = true;
+		// Feed buffered log devices from a dedicated thread, as the editor does.
+		bool bLogThread = true;
+		bool bReadStdin = false;
+	};
+
+	// Reads "vantle-editor [SCENE.json] [-ExecCmds=...] [-VantleMCPPort=N] [-DisablePlugins=...] [-FPS=N]".
+	bool ParseEditorCommandLine(const TArray<FString>& Args, FEditorOptions& OutOptions, FString& OutError);
+
+	// Where the repository lives: the plugin and the sample scenes are found relative to it.
+	FString GetProjectRoot();
+
+	class FHeadlessEditor
+	{
+	public:
+		FHeadlessEditor();
+		~FHeadlessEditor();
+
+		// Loads the scene, creates the editor, Slate and ToolMenus, mounts and starts the plugins.
+		// False with a message (and nothing started) when the scene or the plugin cannot be loaded.
+		bool Init(const FEditorOptions& Options, FString& OutError);
+		// One engine frame: queued console input, the core ticker (HTTP completions ride on it), Slate.
+		void Tick(double DeltaSeconds);
+		// Runs frames at the configured rate until Quit; returns the exit code.
+		int32 Run();
+		// Unloads the plugins (ShutdownModule) and tears the editor down. Safe to call twice.
+		void Shutdown();
+
+		// Runs a console line as the editor console does; logs "Command not recognized" otherwise.
+		void Exec(const FString& Line);
+		void QueueCommand(const FString& Line);
+		bool IsQuitRequested() const { return bQuitRequested; }
+		bool HasPendingCommands() const { return !PendingCommands.empty() || WaitUntil > 0.0; }
+
+	private:
+		void RegisterHostCommands();
+		void RunDueCommand();
+
+		FEditorOptions Options;
+		bool bInitialized = false;
+		bool bQuitRequested = false;
+		double WaitUntil = 0.0;
+		std::deque<FString> PendingCommands;
+		TUniquePtr<FOutputDevice> StdoutDevice;
+		TArray<TUniquePtr<FAutoConsoleCommand>> HostCommands;
+		TArray<FString> LoadedPluginModules;
+		struct FStdinReader;
+		std::unique_ptr<FStdinReader> StdinReader;
+	};
+}

@@ -1,0 +1,246 @@
+// Copyright Vantle contributors. All Rights Reserved.
+#include "CoreGlobals.h"
+#include "Dom/JsonObject.h"
+#include "Editor.h"
+#include "Editor/EditorEngine.h"
+#include "Engine/Engine.h"
+#include "HAL/IConsoleManager.h"
+#include "HAL/PlatformTime.h"
+#include "HttpModule.h"
+#include "Interfaces/IHttpResponse.h"
+#include "McpLogWatcher.h"
+#include "Misc/Guid.h"
+#include "Misc/ScopeLock.h"
+#include "Serialization/JsonReader.h"
+#include "Serialization/JsonSerializer.h"
+
+namespace
+{
+	const TCHAR* const StartCommandName = TEXT("ModelContextProtocol.StartServer");
+	constexpr double RecheckInterval = 5.0;
+	constexpr double StartSettleDelay = 0.5;
+	constexpr float PingTimeout = 2.0f;
+
+	// Whatever holds the port answers the ping, so its answer is hostile until proven otherwise.
+	// A ping answer is a few dozen bytes two levels deep; these bounds leave ample room.
+	constexpr uint64 MaxAnswerBytes = 64 * 1024;
+	constexpr int32 MaxAnswerDepth = 64;
+
+	// The engine's JSON reader has no depth limit; refuse absurd nesting before handing it over.
+	bool IsNestingWithin(const FString& Text, int32 MaxDepth)
+	{
+		int32 Depth = 0;
+		bool bInString = false;
+		bool bEscaped = false;
+		for (int32 Index = 0; Index < Text.Len(); ++Index)
+		{
+			const TCHAR Ch = Text[Index];
+			if (bInString)
+			{
+				if (bEscaped)
+				{
+					bEscaped = false;
+				}
+				else if (Ch == TEXT('\\'))
+				{
+					bEscaped = true;
+				}
+				else if (Ch == TEXT('"'))
+				{
+					bInString = false;
+				}
+			}
+			else if (Ch == TEXT('"'))
+			{
+				bInString = true;
+			}
+			else if (Ch == TEXT('{') || Ch == TEXT('['))
+			{
+				if (++Depth > MaxDepth)
+				{
+					return false;
+				}
+			}
+			else if (Ch == TEXT('}') || Ch == TEXT(']'))
+			{
+				--Depth;
+			}
+		}
+		return true;
+	}
+
+	// Log output of the start command goes to the editor's log; without one it is dropped.
+	class FDiscardOutput final : public FOutputDevice
+	{
+	public:
+		virtual void Serialize(const TCHAR* V, ELogVerbosity::Type Verbosity, const FName& Category) override {}
+	};
+}
+
+void FMcpLogWatcher::RequestStart()
+{
+	if (bShuttingDown || State == static_cast<int32>(EMcpState::Checking))
+	{
+		return;
+	}
+	IConsoleObject* StartCommand = IConsoleManager::Get().FindConsoleObject(StartCommandName);
+	if (!StartCommand || !StartCommand->AsCommand())
+	{
+		SetStatus(EMcpState::PluginMissing, TEXT("Model Context Protocol in Edit > Plugins aktivieren."));
+		return;
+	}
+	SetStatus(EMcpState::Checking, TEXT("MCP wird geprueft ..."));
+	bStartPending = true;
+	if (!PendingRequest.IsValid())
+	{
+		SendPing();
+	}
+}
+
+void FMcpLogWatcher::Tick()
+{
+	if (bShuttingDown || PendingRequest.IsValid())
+	{
+		return;
+	}
+	if (FPlatformTime::Seconds() >= NextCheckTime)
+	{
+		SendPing();
+	}
+}
+
+void FMcpLogWatcher::SendPing()
+{
+	NextCheckTime = FPlatformTime::Seconds() + RecheckInterval;
+	if (!IConsoleManager::Get().FindConsoleObject(StartCommandName))
+	{
+		SetStatus(EMcpState::PluginMissing, TEXT("Model Context Protocol in Edit > Plugins aktivieren."));
+		bStartPending = false;
+		return;
+	}
+
+	PingId = FGuid::NewGuid().ToString(EGuidFormats::Digits);
+	TSharedRef<IHttpRequest, ESPMode::ThreadSafe> Request = FHttpModule::Get().CreateRequest();
+	PendingRequest = Request;
+	Request->SetURL(FString::Printf(TEXT("http://127.0.0.1:%d/mcp"), Port));
+	Request->SetVerb(TEXT("POST"));
+	Request->SetHeader(TEXT("Content-Type"), TEXT("application/json"));
+	Request->SetHeader(TEXT("Accept"), TEXT("application/json, text/event-stream"));
+	Request->SetContentAsString(FString::Printf(TEXT("{\"jsonrpc\":\"2.0\",\"id\":\"%s\",\"method\":\"ping\"}"), *PingId));
+	Request->SetTimeout(PingTimeout);
+	Request->SetDelegateThreadPolicy(EHttpRequestDelegateThreadPolicy::CompleteOnGameThread);
+	Request->OnProcessRequestComplete().BindSP(AsShared(), &FMcpLogWatcher::OnPingComplete);
+	Request->OnRequestProgress64().BindSP(AsShared(), &FMcpLogWatcher::OnPingProgress);
+	if (Request->ProcessRequest())
+	{
+		return;
+	}
+	PendingRequest.Reset();
+	bStartPending = false;
+	SetStatus(EMcpState::Problem, TEXT("MCP-Pruefung konnte nicht gestartet werden."));
+}
+
+void FMcpLogWatcher::OnPingProgress(FHttpRequestPtr Request, uint64 BytesSent, uint64 BytesReceived)
+{
+	// An endless or oversized answer is no ping answer; stop reading it instead of buffering it.
+	if (BytesReceived > MaxAnswerBytes && Request.IsValid() && Request == PendingRequest)
+	{
+		Request->CancelRequest();
+	}
+}
+
+void FMcpLogWatcher::OnPingComplete(FHttpRequestPtr Request, FHttpResponsePtr Response, bool bConnectedSuccessfully)
+{
+	if (bShuttingDown || !Request.IsValid() || Request != PendingRequest)
+	{
+		return;
+	}
+	PendingRequest.Reset();
+
+	bool bConfirmed;
+	bool bBindFailure;
+	{
+		FScopeLock Lock(&FlagLock);
+		bConfirmed = bStartLineSeen && bListenerCreated && !bBindFailed;
+		bBindFailure = bBindFailed;
+	}
+
+	if (IsValidPingAnswer(Response, bConnectedSuccessfully))
+	{
+		bStartPending = false;
+		if (bConfirmed)
+		{
+			SetStatus(EMcpState::Confirmed, FString::Printf(TEXT("MCP l\u00e4uft  /  Port %d"), Port));
+		}
+		else
+		{
+			SetStatus(EMcpState::Problem, FString::Printf(TEXT("Port %d antwortet, gehoert aber nicht bestaetigt zu diesem Editor."), Port));
+		}
+		return;
+	}
+	if (bStartPending)
+	{
+		bStartPending = false;
+		RunStartCommand();
+		return;
+	}
+	if (bBindFailure)
+	{
+		SetStatus(EMcpState::Problem, FString::Printf(TEXT("Port %d belegt. Start fehlgeschlagen."), Port));
+	}
+	else
+	{
+		SetStatus(EMcpState::Idle, FString::Printf(TEXT("MCP nicht erreichbar  /  Port %d"), Port));
+	}
+}
+
+bool FMcpLogWatcher::IsValidPingAnswer(const FHttpResponsePtr& Response, bool bConnectedSuccessfully) const
+{
+	if (!bConnectedSuccessfully || !Response.IsValid() || Response->GetResponseCode() != 200)
+	{
+		return false;
+	}
+	if (static_cast<uint64>(Response->GetContent().Num()) > MaxAnswerBytes)
+	{
+		return false;
+	}
+	const FString Content = Response->GetContentAsString();
+	if (!IsNestingWithin(Content, MaxAnswerDepth))
+	{
+		return false;
+	}
+	TSharedPtr<FJsonObject> Answer;
+	if (!FJsonSerializer::Deserialize(TJsonReaderFactory<>::Create(Content), Answer) || !Answer.IsValid())
+	{
+		return false;
+	}
+	FString JsonRpc;
+	if (!Answer->TryGetStringField(TEXT("jsonrpc"), JsonRpc) || JsonRpc != TEXT("2.0"))
+	{
+		return false;
+	}
+	FString Id;
+	if (!Answer->TryGetStringField(TEXT("id"), Id) || !Id.Equals(PingId, ESearchCase::IgnoreCase))
+	{
+		return false;
+	}
+	return Answer->HasTypedField<EJson::Object>(TEXT("result")) && !Answer->HasField(TEXT("error"));
+}
+
+void FMcpLogWatcher::RunStartCommand()
+{
+	{
+		FScopeLock Lock(&FlagLock);
+		bBindFailed = false;
+	}
+	SetStatus(EMcpState::Checking, TEXT("MCP startet ... Bestaetigung wird geprueft."));
+
+	UWorld* World = GEditor ? GEditor->GetEditorWorldContext().World() : nullptr;
+	FDiscardOutput Discard;
+	FOutputDevice& Output = GLog ? static_cast<FOutputDevice&>(*GLog) : static_cast<FOutputDevice&>(Discard);
+	if (!IConsoleManager::Get().ProcessUserConsoleInput(*FString::Printf(TEXT("%s %d"), StartCommandName, Port), Output, World))
+	{
+		SetStatus(EMcpState::Problem, TEXT("Startbefehl nicht verfuegbar. Plugin pruefen."));
+	}
+	NextCheckTime = FPlatformTime::Seconds() + StartSettleDelay;
+}

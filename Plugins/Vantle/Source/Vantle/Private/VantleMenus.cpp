@@ -1,0 +1,40 @@
+// Copyright Vantle contributors. All Rights Reserved.
+#include "Framework/Commands/UIAction.h"
+#include "Input/Reply.h"
+#include "Styling/SlateStyle.h"
+#include "Textures/SlateIcon.h"
+#include "ToolMenu.h"
+#include "ToolMenuEntry.h"
+#include "ToolMenuOwner.h"
+#include "ToolMenuSection.h"
+#include "ToolMenus.h"
+#include "VantleModule.h"
+
+void FVantleModule::RegisterMenus()
+{
+	// Everything registered in this scope belongs to the module and leaves with it.
+	FToolMenuOwnerScoped OwnerScope(this);
+	UToolMenus* ToolMenus = UToolMenus::Get();
+	const FSlateIcon VantleIcon(StyleSet->GetStyleSetName(), TEXT("Vantle.Icon"));
+	const FUIAction OpenAction(FExecuteAction::CreateRaw(this, &FVantleModule::OpenPanel));
+
+	UToolMenu* ToolsMenu = ToolMenus->ExtendMenu(TEXT("LevelEditor.MainMenu.Tools"));
+	FToolMenuSection& ToolsSection = ToolsMenu->AddSection(TEXT("Vantle"), FText::FromString(TEXT("Vantle")));
+	ToolsSection.AddMenuEntry(TEXT("Vantle.Open"), FText::FromString(TEXT("Vantle")),
+		FText::FromString(TEXT("Small utilities for your current Unreal project.")), VantleIcon, OpenAction);
+
+	UToolMenu* LevelToolbar = ToolMenus->ExtendMenu(TEXT("LevelEditor.LevelEditorToolBar.User"));
+	FToolMenuSection& LevelSection = LevelToolbar->AddSection(TEXT("Vantle"));
+	LevelSection.AddEntry(FToolMenuEntry::InitToolBarButton(TEXT("Vantle.Open"), OpenAction, FText::FromString(TEXT("Vantle")),
+		FText::FromString(TEXT("Open the dockable Vantle panel")), VantleIcon));
+
+	UToolMenu* SequencerToolbar = ToolMenus->ExtendMenu(TEXT("Sequencer.MainToolBar"));
+	FToolMenuEntry ReferenceStatus = FToolMenuEntry::InitToolBarButton(TEXT("Vantle.ReferenceStatus"),
+		FUIAction(FExecuteAction::CreateLambda([this]() { FixReferences(); }), FCanExecuteAction::CreateRaw(this, &FVantleModule::CanFixReferences)),
+		FText::FromString(TEXT("Fix References")),
+		TAttribute<FText>::CreateLambda([this]() { return GetStatusTooltip(); }),
+		TAttribute<FSlateIcon>::CreateLambda([this]() { return GetStatusIcon(); }));
+	ReferenceStatus.StyleNameOverride = TEXT("SequencerToolbar");
+	ReferenceStatus.InsertPosition = FToolMenuInsert(TEXT("Actions"), EToolMenuInsertType::After);
+	SequencerToolbar->FindOrAddSection(TEXT("BaseCommands")).AddEntry(ReferenceStatus);
+}

@@ -1,0 +1,68 @@
+// Copyright Vantle contributors. All Rights Reserved.
+#pragma once
+
+#include "BindingReport.h"
+#include "Containers/Ticker.h"
+#include "CoreMinimal.h"
+#include "Modules/ModuleInterface.h"
+
+class FAutoConsoleCommand;
+class FMcpLogWatcher;
+class FReply;
+struct FSlateColor;
+struct FSlateIcon;
+class FSlateStyleSet;
+class FSpawnTabArgs;
+class SDockTab;
+
+class FVantleModule : public IModuleInterface
+{
+public:
+	FVantleModule();
+	virtual ~FVantleModule() override;
+
+	virtual void StartupModule() override;
+	virtual void ShutdownModule() override;
+
+	void OpenPanel();
+	bool TickModule(float DeltaTime);
+	void RefreshReport();
+	TSharedRef<SDockTab> SpawnPanelTab(const FSpawnTabArgs& Args);
+	void RegisterMenus();
+	void CaptureWindow(const TArray<FString>& Args);
+
+	// Repair and recheck.
+	bool CanFixReferences() const;
+	FReply FixReferences();
+	FReply CheckAgain();
+
+	// Reference status texts, polled by the panel and the Sequencer toolbar.
+	FText GetStatusTitle() const;
+	FText GetStatusTooltip() const;
+	FSlateIcon GetStatusIcon() const;
+	FSlateColor GetStatusColor() const;
+	FText GetSequenceLabel() const;
+	FText GetContextLabel() const;
+	FString GetCheckedCountText() const;
+	FString GetMissingCountText() const;
+	FString GetUncertainCountText() const;
+	FString GetBindingDetails() const;
+
+	// MCP status presentation.
+	FText GetMcpButtonLabel() const;
+	bool IsMcpButtonEnabled() const;
+	FReply OnMcpButtonClicked();
+	FText GetMcpStatusText() const;
+	FSlateColor GetMcpStatusColor() const;
+
+	FBindingReport Report;
+	TWeakPtr<SDockTab> PanelTab;
+	FTSTicker::FDelegateHandle TickerHandle;
+	TUniquePtr<FAutoConsoleCommand> OpenCommand;
+	TUniquePtr<FAutoConsoleCommand> CaptureCommand;
+	TUniquePtr<FAutoConsoleCommand> FixReferencesCommand;
+	TUniquePtr<FAutoConsoleCommand> StartMcpCommand;
+	TSharedPtr<FSlateStyleSet> StyleSet;
+	TSharedPtr<FMcpLogWatcher> McpWatcher;
+	FString StatusMessage;
+};

@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Builds and runs the whole test suite: the default build, the address+undefined sanitizer build,
+# the thread sanitizer build for the threaded areas, and the plugin include check.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+cd "$root"
+"$root/Scripts/setup.sh"
+
+checker="$root/../shared/tools/check-plugin-includes"
+if [ -x "$checker" ]; then
+	"$checker" Plugins/Vantle/Source
+else
+	echo "test: include checker not found at $checker; skipped"
+fi
+
+jobs="$(nproc)"
+for preset in default asan; do
+	echo "== $preset build"
+	cmake --preset "$preset" > /dev/null
+	cmake --build --preset "$preset" -j "$jobs"
+	echo "== $preset tests"
+	ctest --preset "$preset" -j "$jobs"
+done
+
+echo "== tsan build (log, HTTP, MCP and plugin tests)"
+cmake --preset tsan > /dev/null
+cmake --build --preset tsan -j "$jobs"
+TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" ctest --preset tsan -j "$jobs" -R 'Log|Http|Mcp|Watcher|Ping'

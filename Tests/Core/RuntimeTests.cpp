@@ -1,0 +1,233 @@
+// Copyright Vantle contributors. All Rights Reserved.
+#include "Containers/Ticker.h"
+#include "CoreGlobals.h"
+#include "CoreMinimal.h"
+#include "HAL/IConsoleManager.h"
+#include "HostCore.h"
+#include "Misc/Attribute.h"
+#include "Misc/OutputDeviceRedirector.h"
+#include "Modules/ModuleManager.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+namespace
+{
+	struct FCounter : public TSharedFromThis<FCounter>
+	{
+		int32 Calls = 0;
+		int32 Add(int32 Amount) { Calls += Amount; return Calls; }
+		int32 Get() const { return Calls; }
+		void Bump(int32 Amount) { Calls += Amount; }
+	};
+
+	class FRecordingDevice : public FOutputDevice
+	{
+	public:
+		virtual void Serialize(const TCHAR* V, ELogVerbosity::Type Verbosity, const FName& Category) override
+		{
+			std::lock_guard<std::mutex> Guard(Mutex);
+			Lines.push_back(UE::Host::ToUtf8(Category.ToString() + TEXT(": ") + V));
+			Threads.push_back(std::this_thread::get_id());
+		}
+		std::vector<std::string> Snapshot()
+		{
+			std::lock_guard<std::mutex> Guard(Mutex);
+			return Lines;
+		}
+		std::mutex Mutex;
+		std::vector<std::string> Lines;
+		std::vector<std::thread::id> Threads;
+	};
+
+	class FMultiThreadDevice final : public FRecordingDevice
+	{
+	public:
+		virtual bool CanBeUsedOnMultipleThreads() const override { return true; }
+	};
+
+	DEFINE_LOG_CATEGORY_STATIC(LogCoreTest, Log, All);
+
+	struct FProbeModule : public IModuleInterface
+	{
+		static inline int32 Started = 0;
+		static inline int32 Stopped = 0;
+		void StartupModule() override { ++Started; }
+		void ShutdownModule() override { ++Stopped; }
+	};
+}
+
+TEST(Delegates, SharedPointerBindingsStopWithTheirObject)
+{
+	TDelegate<int32(int32)> Delegate;
+	EXPECT_FALSE(Delegate.IsBound());
+	{
+		TSharedRef<FCounter> Counter = MakeShared<FCounter>();
+		Delegate.BindSP(Counter, &FCounter::Add);
+		EXPECT_TRUE(Delegate.IsBound());
+		EXPECT_EQ(Delegate.Execute(2), 2);
+	}
+	EXPECT_FALSE(Delegate.IsBound());
+
+	FCounter Raw;
+	TDelegate<void(int32)> WithPayload = TDelegate<void(int32)>::CreateLambda([&Raw](int32 A, int32 B) { Raw.Add(A * B); }, 10);
+	EXPECT_TRUE(WithPayload.ExecuteIfBound(3));
+	EXPECT_EQ(Raw.Calls, 30);
+	auto RawGetter = TDelegate<int32()>::CreateRaw(&Raw, &FCounter::Get);
+	EXPECT_EQ(RawGetter.Execute(), 30);
+	RawGetter.Unbind();
+	EXPECT_FALSE(RawGetter.IsBound());
+}
+
+TEST(Delegates, MulticastRemovesByUserObjectAndHandle)
+{
+	FCounter First;
+	FCounter Second;
+	FSimpleMulticastDelegate Multicast;
+	Multicast.Add(FSimpleMulticastDelegate::FDelegate::CreateRaw(&First, &FCounter::Bump, 1));
+	const FDelegateHandle SecondHandle = Multicast.Add(FSimpleMulticastDelegate::FDelegate::CreateLambda([&Second] { Second.Add(1); }));
+	Multicast.Broadcast();
+	EXPECT_EQ(Multicast.RemoveAll(&First), 1);
+	Multicast.Broadcast();
+	EXPECT_TRUE(Multicast.Remove(SecondHandle));
+	Multicast.Broadcast();
+	EXPECT_EQ(First.Calls, 1);
+	EXPECT_EQ(Second.Calls, 2);
+}
+
+TEST(Attributes, GettersAreReadAgainOnEveryGet)
+{
+	FCounter Counter;
+	TAttribute<int32> Attribute = TAttribute<int32>::Create(TAttribute<int32>::FGetter::CreateRaw(&Counter, &FCounter::Get));
+	EXPECT_EQ(Attribute.Get(), 0);
+	Counter.Add(5);
+	EXPECT_EQ(Attribute.Get(), 5);
+	TAttribute<int32> Fixed(7);
+	EXPECT_TRUE(Fixed.IsSet());
+	EXPECT_FALSE(Fixed.IsBound());
+	EXPECT_EQ(TAttribute<int32>().Get(3), 3);
+}
+
+TEST(Ticker, FiresAfterItsDelayAndStopsWhenRemovedOrFalse)
+{
+	FTSTicker Ticker;
+	int32 Repeating = 0;
+	int32 Once = 0;
+	FTSTicker::FDelegateHandle Handle = Ticker.AddTicker(FTickerDelegate::CreateLambda([&](float) { ++Repeating; return true; }), 0.75f);
+	Ticker.AddTicker(FTickerDelegate::CreateLambda([&](float) { ++Once; return false; }), 0.0f);
+	EXPECT_EQ(UE::Host::GetActiveTickerCount(Ticker), 2);
+	Ticker.Tick(0.5f);
+	EXPECT_EQ(Repeating, 0);
+	Ticker.Tick(0.25f);
+	EXPECT_EQ(Repeating, 1);
+	Ticker.Tick(0.5f);
+	EXPECT_EQ(Repeating, 1);
+	Ticker.Tick(0.25f);
+	EXPECT_EQ(Repeating, 2);
+	EXPECT_EQ(Once, 1);
+	FTSTicker::RemoveTicker(Handle);
+	Ticker.Tick(5.0f);
+	EXPECT_EQ(Repeating, 2);
+	EXPECT_EQ(UE::Host::GetActiveTickerCount(Ticker), 0);
+}
+
+TEST(Console, CommandsLiveAsLongAsTheirOwnerAndTakeWhitespaceArgs)
+{
+	TArray<FString> Received;
+	{
+		TUniquePtr<FAutoConsoleCommand> Command = MakeUnique<FAutoConsoleCommand>(TEXT("Test.Echo"), TEXT("help"),
+			FConsoleCommandWithArgsDelegate::CreateLambda([&Received](const TArray<FString>& Args) { Received = Args; }));
+		IConsoleObject* Found = IConsoleManager::Get().FindConsoleObject(TEXT("test.echo"));
+		ASSERT_NE(Found, nullptr);
+		EXPECT_NE(Found->AsCommand(), nullptr);
+		EXPECT_TRUE(IConsoleManager::Get().ProcessUserConsoleInput(TEXT("  Test.Echo  a   b "), *GLog, nullptr));
+		ASSERT_EQ(Received.Num(), 2);
+		EXPECT_EQ(Received[1], TEXT("b"));
+	}
+	EXPECT_EQ(IConsoleManager::Get().FindConsoleObject(TEXT("Test.Echo")), nullptr);
+	EXPECT_FALSE(IConsoleManager::Get().ProcessUserConsoleInput(TEXT("Test.Echo a"), *GLog, nullptr));
+}
+
+TEST(Log, BufferedDevicesGetEveryLineInOrderFromTheLogThread)
+{
+	FOutputDeviceRedirector* Log = GLog;
+	FRecordingDevice Buffered;
+	FMultiThreadDevice Unbuffered;
+	Log->AddOutputDevice(&Buffered);
+	Log->AddOutputDevice(&Unbuffered);
+	Log->TryStartDedicatedPrimaryThread();
+
+	constexpr int32 ThreadCount = 8;
+	constexpr int32 LinesPerThread = 200;
+	std::vector<std::thread> Threads;
+	for (int32 ThreadIndex = 0; ThreadIndex < ThreadCount; ++ThreadIndex)
+	{
+		Threads.emplace_back([ThreadIndex] {
+			for (int32 Line = 0; Line < LinesPerThread; ++Line)
+			{
+				UE_LOG(LogCoreTest, Log, TEXT("%d %d"), ThreadIndex, Line);
+			}
+		});
+	}
+	for (std::thread& Thread : Threads)
+	{
+		Thread.join();
+	}
+	Log->FlushThreadedLogs();
+	Log->SetCurrentThreadAsPrimaryThread();
+	Log->RemoveOutputDevice(&Buffered);
+	Log->RemoveOutputDevice(&Unbuffered);
+
+	const std::vector<std::string> Lines = Buffered.Snapshot();
+	ASSERT_EQ(Lines.size(), size_t(ThreadCount * LinesPerThread));
+	EXPECT_EQ(Unbuffered.Snapshot().size(), Lines.size());
+	// Per thread, lines arrive in the order they were logged.
+	std::vector<int32> Next(ThreadCount, 0);
+	for (const std::string& Line : Lines)
+	{
+		int32 ThreadIndex = -1;
+		int32 Number = -1;
+		ASSERT_EQ(std::sscanf(Line.c_str(), "LogCoreTest: %d %d", &ThreadIndex, &Number), 2);
+		EXPECT_EQ(Number, Next[ThreadIndex]++);
+	}
+	for (std::thread::id Id : Buffered.Threads)
+	{
+		EXPECT_NE(Id, std::this_thread::get_id());
+	}
+}
+
+TEST(Log, NewDevicesReplayTheBacklogOnceAndSuppressedLinesAreNotLogged)
+{
+	FOutputDeviceRedirector* Log = GLog;
+	Log->EnableBacklog(false);
+	Log->EnableBacklog(true);
+	UE_LOG(LogCoreTest, Log, TEXT("before"));
+	FRecordingDevice Late;
+	Log->AddOutputDevice(&Late);
+	UE_LOG(LogCoreTest, Log, TEXT("after"));
+	LogCoreTest.SetVerbosity(ELogVerbosity::Warning);
+	UE_LOG(LogCoreTest, Display, TEXT("suppressed"));
+	LogCoreTest.SetVerbosity(ELogVerbosity::Log);
+	Log->FlushThreadedLogs();
+	Log->RemoveOutputDevice(&Late);
+	Log->EnableBacklog(false);
+	EXPECT_EQ(Late.Snapshot(), (std::vector<std::string>{"LogCoreTest: before", "LogCoreTest: after"}));
+	EXPECT_FALSE(Log->IsRedirectingTo(&Late));
+}
+
+TEST(Modules, LoadAndUnloadByName)
+{
+	FModuleManager::Get().RegisterStaticallyLinkedModule(TEXT("Probe"), [] { return static_cast<IModuleInterface*>(new FProbeModule()); });
+	EXPECT_FALSE(FModuleManager::Get().IsModuleLoaded(TEXT("Probe")));
+	EXPECT_NE(FModuleManager::Get().LoadModule(TEXT("Probe")), nullptr);
+	EXPECT_NE(FModuleManager::Get().LoadModule(TEXT("probe")), nullptr);
+	EXPECT_EQ(FProbeModule::Started, 1);
+	EXPECT_TRUE(FModuleManager::Get().UnloadModule(TEXT("Probe")));
+	EXPECT_EQ(FProbeModule::Stopped, 1);
+	EXPECT_FALSE(FModuleManager::Get().IsModuleLoaded(TEXT("Probe")));
+	EXPECT_EQ(FModuleManager::Get().LoadModule(TEXT("Unknown")), nullptr);
+}

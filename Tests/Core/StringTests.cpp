@@ -1,0 +1,161 @@
+// Copyright Vantle contributors. All Rights Reserved.
+#include "Containers/Map.h"
+#include "CoreMinimal.h"
+#include "Misc/Guid.h"
+#include "Misc/Parse.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+	std::string Utf8(const FString& S)
+	{
+		return UE::Host::ToUtf8(S);
+	}
+}
+
+TEST(FStringPrintf, FormatsLikeTheEngine)
+{
+	EXPECT_EQ(Utf8(FString::Printf(TEXT("Vantle repair: %s; checked=%d missing=%d uncertain=%d"), TEXT("/Game/A.A"), 3, 1, 0)),
+		"Vantle repair: /Game/A.A; checked=3 missing=1 uncertain=0");
+	EXPECT_EQ(Utf8(FString::Printf(TEXT("%d|%5d|%-5d|%05d"), -42, 7, 7, 7)), "-42|    7|7    |00007");
+	EXPECT_EQ(Utf8(FString::Printf(TEXT("%u %x %X %08X"), 4000000000u, 255, 255, 0xABCDEF01u)), "4000000000 ff FF ABCDEF01");
+	EXPECT_EQ(Utf8(FString::Printf(TEXT("%.1f %f %.3f"), 2.25, 0.5, 1.0 / 3.0)), "2.2 0.500000 0.333");
+	EXPECT_EQ(Utf8(FString::Printf(TEXT("%lld %llu"), int64(-9000000000ll), uint64(18000000000000000000ull))), "-9000000000 18000000000000000000");
+	EXPECT_EQ(Utf8(FString::Printf(TEXT("100%% %s%s"), TEXT("a"), TEXT(""))), "100% a");
+	EXPECT_EQ(Utf8(FString::Printf(TEXT("[%6s][%-6s][%.2s]"), TEXT("ab"), TEXT("ab"), TEXT("abcdef"))), "[    ab][ab    ][ab]");
+	EXPECT_EQ(Utf8(FString::Printf(TEXT("%hs|%c"), "narrow", 'Z')), "narrow|Z");
+	const TCHAR* Null = nullptr;
+	EXPECT_EQ(Utf8(FString::Printf(TEXT("%s"), Null)), "(null)");
+}
+
+TEST(FStringPrintf, KeepsNonAsciiTextAndMissingArgumentsVisible)
+{
+	const FString Text = FString::Printf(TEXT("MCP l\u00e4uft  /  Port %d"), 8000);
+	EXPECT_EQ(Text.Len(), 23);
+	EXPECT_EQ(Text[5], u'\u00e4');
+	EXPECT_EQ(Utf8(Text), "MCP l\xC3\xA4uft  /  Port 8000");
+	// Too few arguments leaves the specifier in place rather than reading garbage.
+	EXPECT_EQ(Utf8(FString::Printf(TEXT("%d and %d"), 1)), "1 and %d");
+}
+
+TEST(FString, ComparesLikeTheEngine)
+{
+	EXPECT_TRUE(FString(TEXT("Hero")) == FString(TEXT("hERO")));
+	EXPECT_FALSE(FString(TEXT("Hero")).Equals(TEXT("hero")));
+	EXPECT_TRUE(FString(TEXT("Hero")).Equals(TEXT("hero"), ESearchCase::IgnoreCase));
+	EXPECT_TRUE(FString(TEXT("Starting MCP server")).StartsWith(TEXT("starting mcp")));
+	EXPECT_FALSE(FString(TEXT("Starting")).StartsWith(TEXT("starting"), ESearchCase::CaseSensitive));
+	EXPECT_TRUE(FString(TEXT("on 127.0.0.1:8000")).EndsWith(TEXT(":8000")));
+	EXPECT_FALSE(FString(TEXT("x")).StartsWith(TEXT("")));
+
+	TMap<FString, int32> Map;
+	Map.Add(TEXT("Hero"), 1);
+	Map.Add(TEXT("HERO"), 2);
+	EXPECT_EQ(Map.Num(), 1);
+	EXPECT_EQ(*Map.Find(TEXT("hero")), 2);
+}
+
+TEST(FString, SlicesJoinsAndSplitsSafely)
+{
+	const FString Path(TEXT("/Game/Cinematics/Intro.Intro"));
+	EXPECT_EQ(Utf8(Path.Mid(6, 10)), "Cinematics");
+	EXPECT_EQ(Utf8(Path.Mid(100)), "");
+	EXPECT_EQ(Utf8(Path.Left(-3)), "");
+	EXPECT_EQ(Utf8(Path.Right(5)), "Intro");
+	EXPECT_EQ(Utf8(Path.RightChop(1000)), "");
+	EXPECT_EQ(Utf8(FString(TEXT("a")) / TEXT("b")), "a/b");
+	EXPECT_EQ(Utf8(FString(TEXT("a/")) / TEXT("b")), "a/b");
+	EXPECT_EQ(Utf8(FString::Join({TEXT("Door"), TEXT("Lamp")}, TEXT("\n"))), "Door\nLamp");
+
+	TArray<FString> Parts;
+	FString(TEXT(" Vantle.Open;  ;Quit ")).ParseIntoArray(Parts, TEXT(";"), true);
+	ASSERT_EQ(Parts.Num(), 3);
+	EXPECT_EQ(Utf8(Parts[1].TrimStartAndEnd()), "");
+	FString(TEXT("Vantle.Capture  out.png extra")).ParseIntoArrayWS(Parts);
+	ASSERT_EQ(Parts.Num(), 3);
+	EXPECT_EQ(Utf8(Parts[1]), "out.png");
+}
+
+TEST(FString, Utf8ConversionReplacesInvalidInput)
+{
+	EXPECT_EQ(UE::Host::FromUtf8("a\xC3\xA4z").Len(), 3);
+	const FString Broken = UE::Host::FromUtf8("a\xFF\xC3");
+	ASSERT_EQ(Broken.Len(), 3);
+	EXPECT_EQ(Broken[1], u'\uFFFD');
+	EXPECT_EQ(Broken[2], u'\uFFFD');
+	// An overlong encoding of '/' is not accepted as '/'.
+	EXPECT_NE(UE::Host::FromUtf8("\xC0\xAF")[0], u'/');
+	const TCHAR Lone[] = {u'a', 0xD800, u'b', 0};
+	EXPECT_EQ(UE::Host::ToUtf8(FStringView(Lone)), "a\xEF\xBF\xBD" "b");
+}
+
+TEST(FGuid, WritesUpperCaseDigitsAndParsesBack)
+{
+	EXPECT_EQ(Utf8(FGuid(1, 2, 3, 0xABCDEF01).ToString()), "000000010000000200000003ABCDEF01");
+	EXPECT_EQ(Utf8(FGuid(1, 2, 3, 0xABCDEF01).ToString(EGuidFormats::DigitsLower)), "000000010000000200000003abcdef01");
+	FGuid Parsed;
+	EXPECT_TRUE(FGuid::Parse(TEXT("0000000000000000000000000000000a"), Parsed));
+	EXPECT_EQ(Parsed, FGuid(0, 0, 0, 10));
+	EXPECT_FALSE(FGuid::Parse(TEXT("000000000000000000000000000000G0"), Parsed));
+	EXPECT_FALSE(FGuid::Parse(TEXT("123"), Parsed));
+	const FGuid Fresh = FGuid::NewGuid();
+	EXPECT_TRUE(Fresh.IsValid());
+	EXPECT_NE(Fresh, FGuid::NewGuid());
+	const FString Digits = Fresh.ToString(EGuidFormats::Digits);
+	EXPECT_EQ(Digits.Len(), 32);
+	EXPECT_EQ(Digits, Digits.ToUpper());
+}
+
+TEST(FParse, ValueReadsIntegersAsTheEngineDoes)
+{
+	int32 Value = 8000;
+	EXPECT_FALSE(FParse::Value(TEXT("-game -log"), TEXT("VantleMCPPort="), Value));
+	EXPECT_EQ(Value, 8000);
+	EXPECT_TRUE(FParse::Value(TEXT("-vantlemcpport=18080 -log"), TEXT("VantleMCPPort="), Value));
+	EXPECT_EQ(Value, 18080);
+	EXPECT_TRUE(FParse::Value(TEXT("-VantleMCPPort=abc"), TEXT("VantleMCPPort="), Value));
+	EXPECT_EQ(Value, 0);
+	EXPECT_TRUE(FParse::Value(TEXT("-VantleMCPPort=12abc"), TEXT("VantleMCPPort="), Value));
+	EXPECT_EQ(Value, 12);
+	EXPECT_TRUE(FParse::Value(TEXT("-VantleMCPPort=-5"), TEXT("VantleMCPPort="), Value));
+	EXPECT_EQ(Value, -5);
+	EXPECT_TRUE(FParse::Value(TEXT("-VantleMCPPort="), TEXT("VantleMCPPort="), Value));
+	EXPECT_EQ(Value, 0);
+	// No word boundary: the key also matches inside a longer one, as in the engine.
+	EXPECT_TRUE(FParse::Value(TEXT("-MyVantleMCPPort=7"), TEXT("VantleMCPPort="), Value));
+	EXPECT_EQ(Value, 7);
+	// Quoted text is skipped while searching for the key.
+	EXPECT_FALSE(FParse::Value(TEXT("-ExecCmds=\"VantleMCPPort=5\""), TEXT("VantleMCPPort="), Value));
+	// Beyond 32 bits the value saturates instead of wrapping to another number.
+	EXPECT_TRUE(FParse::Value(TEXT("-VantleMCPPort=4294975296"), TEXT("VantleMCPPort="), Value));
+	EXPECT_EQ(Value, 2147483647);
+	EXPECT_TRUE(FParse::Value(TEXT("-VantleMCPPort=-99999999999"), TEXT("VantleMCPPort="), Value));
+	EXPECT_EQ(Value, -2147483647 - 1);
+	FString Text;
+	EXPECT_TRUE(FParse::Value(TEXT("-Path=\"a b\" -x"), TEXT("Path="), Text));
+	EXPECT_EQ(Utf8(Text), "a b");
+}
+
+TEST(FName, ComparesWithoutCaseAndKeepsFirstSpelling)
+{
+	const FName A(TEXT("LogHttpListener"));
+	const FName B(TEXT("loghttplistener"));
+	EXPECT_EQ(A, B);
+	EXPECT_NE(A, FName(TEXT("LogModelContextProtocol")));
+	EXPECT_TRUE(FName().IsNone());
+	EXPECT_EQ(Utf8(FName(TEXT("LogHttpListener")).ToString()), "LogHttpListener");
+}
+
+TEST(FColor, DecodesHexThroughTheSrgbCurve)
+{
+	const FLinearColor Accent(FColor::FromHex(TEXT("3CFF91")));
+	EXPECT_NEAR(Accent.R, 0.0452, 5e-5);
+	EXPECT_NEAR(Accent.G, 1.0, 1e-6);
+	EXPECT_NEAR(Accent.B, 0.2831, 5e-5);
+	EXPECT_FLOAT_EQ(Accent.A, 1.0f);
+	EXPECT_EQ(FColor::FromHex(TEXT("#0D0F11")), FColor(0x0D, 0x0F, 0x11, 255));
+	EXPECT_EQ(FColor::FromHex(TEXT("12345")), FColor(0, 0, 0, 0));
+	EXPECT_EQ(FColor::FromHex(TEXT("3CFF91")).ReinterpretAsLinear().R, 0x3C / 255.0f);
+	EXPECT_EQ(Accent.ToFColor(true), FColor(0x3C, 0xFF, 0x91, 255));
+}
