@@ -1,0 +1,16 @@
+// Copyright Vantle contributors. All Rights Reserved.
+// Host-only probes of the HTTP server stand-in, for the headless editor and the tests.
+// The plugin never includes this header.
+#pragma once
+
+#include "Containers/Array.h"
+#include "Containers/UnrealString.h"
+
+namespace UE::Host
+{
+	// Ports whose listener is bound and accepting, ascending; empty while the module is not loaded.
+	TArray<uint32> GetListeningHttpPorts();
+	// The bindings of the port's router as "VERB /path", one per verb, in binding order; empty when
+	// the port has no router or the module is not loaded.
+	TArray<FString> GetBoundHttpRoutes(uint32 Port);
+}
