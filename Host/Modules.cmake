@@ -17,6 +17,7 @@ pkg_check_modules(CURL REQUIRED IMPORTED_TARGET libcurl)
 pkg_check_modules(CAIRO REQUIRED IMPORTED_TARGET cairo pangocairo pangoft2 librsvg-2.0 fontconfig)
 pkg_check_modules(PNG REQUIRED IMPORTED_TARGET libpng)
 find_package(nlohmann_json REQUIRED)
+pkg_check_modules(HTTPLIB REQUIRED IMPORTED_TARGET cpp-httplib)
 
 vantle_module(Core DEPS Threads::Threads)
 vantle_module(CoreUObject DEPS HostCore)
@@ -33,7 +34,7 @@ vantle_module(LevelSequence DEPS HostMovieScene)
 vantle_module(UnrealEd DEPS HostEngine HostEditorSubsystem HostSlate)
 vantle_module(LevelSequenceEditor DEPS HostLevelSequence HostUnrealEd HostEditorSubsystem)
 vantle_module(ToolMenus DEPS HostSlate HostCoreUObject)
-vantle_module(HTTPServer DEPS HostCore PRIVATE_DEPS Threads::Threads)
+vantle_module(HTTPServer DEPS HostCore PRIVATE_DEPS Threads::Threads PkgConfig::HTTPLIB)
 vantle_module(ModelContextProtocol DEPS HostHTTPServer HostJson PRIVATE_DEPS nlohmann_json::nlohmann_json)
 
 # The engine modules the plugin's Build.cs names.

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "CoreGlobals.h"
+#include "Input/Reply.h"
 #include "HAL/PlatformTime.h"
 #include "HostCore.h"
 #include "HostEditor.h"

@@ -13,6 +13,7 @@
 #include "Logging/LogMacros.h"
 #include "Math/Color.h"
 #include "Math/IntVector.h"
+#include "Math/Vector4.h"
 #include "Math/Vector2D.h"
 #include "Misc/Guid.h"
 #include "Misc/OutputDevice.h"

@@ -31,7 +31,7 @@ namespace
 	// Short socket time-outs bound both a silent client and the wait for workers at stop.
 	constexpr time_t GSocketTimeoutSeconds = 2;
 	constexpr size_t GKeepAliveMaxRequests = 32;
-	constexpr size_t GWorkerThreads = 4;
+	constexpr size_t GWorkerThreads = 8;
 	constexpr std::chrono::seconds GHandlerTimeout{5};
 
 	// SO_REUSEADDR only. The library's default, SO_REUSEPORT, would let this listener share a port

@@ -15,8 +15,9 @@ public:
 	FHttpServerModule();
 	~FHttpServerModule() override;
 
+	// Nothing listens until a router is asked for and the listeners are started.
 	void StartupModule() override;
-	// Stops every listener, as the engine's module shut-down does.
+	// Stops every listener (each logs its stopping line) and drops all routers.
 	void ShutdownModule() override;
 
 	// Loads the module on first use and returns it; game thread only.

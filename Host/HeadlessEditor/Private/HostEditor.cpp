@@ -314,7 +314,6 @@ namespace UE::Host
 		}
 		RunDueCommand();
 		FTSTicker::GetCoreTicker().Tick(static_cast<float>(DeltaSeconds));
-		TickSlateApplication(DeltaSeconds);
 	}
 
 	int32 FHeadlessEditor::Run()
@@ -372,7 +371,7 @@ namespace UE::Host
 		ShutdownSlateApplication();
 		DestroyEditor();
 		ResetScene();
-		UnmountAllPlugins();
+		UnmountAll();
 		Log->FlushThreadedLogs();
 		Log->SetCurrentThreadAsPrimaryThread();
 		if (StdoutDevice)

@@ -121,13 +121,13 @@ namespace UE::Host
 		Add(TEXT("Host.CloseTab"), TEXT("Close an open tab: Host.CloseTab TABID"), [](const TArray<FString>& Args)
 			{
 				const FString TabId = JoinArgs(Args);
-				Report(CloseTab(TabId), FString::Printf(TEXT("Closed %s"), *TabId), FString::Printf(TEXT("No open tab %s"), *TabId));
+				Report(!TabId.IsEmpty() && CloseTab(FName(*TabId)), FString::Printf(TEXT("Closed %s"), *TabId), FString::Printf(TEXT("No open tab %s"), *TabId));
 			});
 
 		Add(TEXT("Host.DumpWidgets"), TEXT("Print the widget tree of open tabs: Host.DumpWidgets [TABID]"), [](const TArray<FString>& Args)
 			{
 				const FString TabId = JoinArgs(Args);
-				const TArray<FString> Lines = DumpWidgets(TabId);
+				const TArray<FString> Lines = TabId.IsEmpty() ? DumpWidgets() : DumpWidgets(FName(*TabId));
 				if (Lines.IsEmpty())
 				{
 					UE_LOG(LogHeadlessEditor, Warning, TEXT("No open tab%s%s"), TabId.IsEmpty() ? TEXT("") : TEXT(" "), *TabId);

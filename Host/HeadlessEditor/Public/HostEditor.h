@@ -12,6 +12,7 @@
 #include <memory>
 
 class FAutoConsoleCommand;
+class UWorld;
 
 namespace UE::Host
 {
@@ -32,6 +33,9 @@ namespace UE::Host
 
 	// Reads "vantle-editor [SCENE.json] [-ExecCmds=...] [-VantleMCPPort=N] [-DisablePlugins=...] [-FPS=N]".
 	bool ParseEditorCommandLine(const TArray<FString>& Args, FEditorOptions& OutOptions, FString& OutError);
+
+	// The world console commands run in: the editor world, or none without an editor.
+	UWorld* GetEditorWorldForConsole();
 
 	// Where the repository lives: the plugin and the sample scenes are found relative to it.
 	FString GetProjectRoot();

@@ -113,7 +113,7 @@ namespace
 			std::string_view Text(What);
 			// The engine reports trailing text in its own words; everything else keeps the
 			// position nlohmann gives, without its exception tag.
-			if (Text.find("expected end of input") != std::string_view::npos)
+			if (Text.find("; expected end of input") != std::string_view::npos)
 			{
 				return TEXT("Unexpected additional input found.");
 			}

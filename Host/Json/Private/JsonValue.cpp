@@ -25,8 +25,7 @@ namespace
 	}
 
 	// Rounds half away from zero into T; false when the number is not finite or out of T's range.
-	template <typename T>
-	bool ConvertNumber(const FJsonValue& Value, T& OutNumber)
+	template <typename T> bool ConvertNumber(const FJsonValue& Value, T& OutNumber)
 	{
 		double Number = 0.0;
 		if (!Value.TryGetNumber(Number) || !std::isfinite(Number))
@@ -149,7 +148,9 @@ bool FJsonValue::TryGetNumber(float& OutNumber) const
 	}
 	// Out-of-range doubles become infinities rather than an undefined narrowing.
 	const double Limit = std::numeric_limits<float>::max();
-	OutNumber = Number > Limit ? std::numeric_limits<float>::infinity() : Number < -Limit ? -std::numeric_limits<float>::infinity() : static_cast<float>(Number);
+	OutNumber = Number > Limit	  ? std::numeric_limits<float>::infinity()
+				: Number < -Limit ? -std::numeric_limits<float>::infinity()
+								  : static_cast<float>(Number);
 	return true;
 }
 

@@ -5,6 +5,15 @@
 
 struct FColor;
 
+// How 8-bit colour values map to linear light.
+enum class EGammaSpace : uint8
+{
+	Linear,
+	Pow22,
+	sRGB,
+	Invalid
+};
+
 struct FLinearColor
 {
 	float R;

@@ -19,18 +19,13 @@ public:
 
 	// The field when it exists and has the kind (any kind for EJson::None); otherwise a warning log
 	// and a shared null value.
-	template <EJson JsonType>
-	const TSharedPtr<FJsonValue>& GetField(FStringView FieldName) const
-	{
-		return GetFieldOfType(FieldName, JsonType);
-	}
+	template <EJson JsonType> const TSharedPtr<FJsonValue>& GetField(FStringView FieldName) const { return GetFieldOfType(FieldName, JsonType); }
 	// The field, or null when there is none.
 	JSON_API TSharedPtr<FJsonValue> TryGetField(FStringView FieldName) const;
 	// True when the field exists.
 	JSON_API bool HasField(FStringView FieldName) const;
 	// True when the field exists and is of exactly that kind (an empty object counts as an Object).
-	template <EJson JsonType>
-	bool HasTypedField(FStringView FieldName) const
+	template <EJson JsonType> bool HasTypedField(FStringView FieldName) const
 	{
 		const TSharedPtr<FJsonValue>* Field = Values.Find(FString(FieldName));
 		return Field && Field->IsValid() && (*Field)->Type == JsonType;

@@ -56,7 +56,11 @@ public:
 	explicit FJsonValueString(const FString& InString) : Value(InString) { Type = EJson::String; }
 	explicit FJsonValueString(FString&& InString) : Value(std::move(InString)) { Type = EJson::String; }
 
-	bool TryGetString(FString& OutString) const override { OutString = Value; return true; }
+	bool TryGetString(FString& OutString) const override
+	{
+		OutString = Value;
+		return true;
+	}
 	// Numeric text reads as a number, as the engine's string value does.
 	JSON_API bool TryGetNumber(double& OutNumber) const override;
 	// "true" / "false" in any case read as a bool.
@@ -75,10 +79,18 @@ public:
 
 	explicit FJsonValueNumber(double InNumber) : Value(InNumber) { Type = EJson::Number; }
 
-	bool TryGetNumber(double& OutNumber) const override { OutNumber = Value; return true; }
+	bool TryGetNumber(double& OutNumber) const override
+	{
+		OutNumber = Value;
+		return true;
+	}
 	// The number's shortest text without a trailing ".0" (2.0 reads as "2").
 	JSON_API bool TryGetString(FString& OutString) const override;
-	bool TryGetBool(bool& OutBool) const override { OutBool = Value != 0.0; return true; }
+	bool TryGetBool(bool& OutBool) const override
+	{
+		OutBool = Value != 0.0;
+		return true;
+	}
 
 protected:
 	FString GetType() const override { return TEXT("Number"); }
@@ -92,9 +104,21 @@ public:
 
 	explicit FJsonValueBoolean(bool InBool) : Value(InBool) { Type = EJson::Boolean; }
 
-	bool TryGetNumber(double& OutNumber) const override { OutNumber = Value ? 1.0 : 0.0; return true; }
-	bool TryGetString(FString& OutString) const override { OutString = Value ? TEXT("true") : TEXT("false"); return true; }
-	bool TryGetBool(bool& OutBool) const override { OutBool = Value; return true; }
+	bool TryGetNumber(double& OutNumber) const override
+	{
+		OutNumber = Value ? 1.0 : 0.0;
+		return true;
+	}
+	bool TryGetString(FString& OutString) const override
+	{
+		OutString = Value ? TEXT("true") : TEXT("false");
+		return true;
+	}
+	bool TryGetBool(bool& OutBool) const override
+	{
+		OutBool = Value;
+		return true;
+	}
 
 protected:
 	FString GetType() const override { return TEXT("Boolean"); }
@@ -117,7 +141,11 @@ public:
 	explicit FJsonValueArray(TArray<TSharedPtr<FJsonValue>>&& InArray) : Value(std::move(InArray)) { Type = EJson::Array; }
 	JSON_API ~FJsonValueArray() override;
 
-	bool TryGetArray(const TArray<TSharedPtr<FJsonValue>>*& OutArray) const override { OutArray = &Value; return true; }
+	bool TryGetArray(const TArray<TSharedPtr<FJsonValue>>*& OutArray) const override
+	{
+		OutArray = &Value;
+		return true;
+	}
 
 protected:
 	FString GetType() const override { return TEXT("Array"); }
@@ -129,7 +157,11 @@ class FJsonValueObject : public FJsonValue
 public:
 	explicit FJsonValueObject(TSharedPtr<FJsonObject> InObject) : Value(std::move(InObject)) { Type = EJson::Object; }
 
-	bool TryGetObject(const TSharedPtr<FJsonObject>*& OutObject) const override { OutObject = &Value; return true; }
+	bool TryGetObject(const TSharedPtr<FJsonObject>*& OutObject) const override
+	{
+		OutObject = &Value;
+		return true;
+	}
 
 protected:
 	FString GetType() const override { return TEXT("Object"); }

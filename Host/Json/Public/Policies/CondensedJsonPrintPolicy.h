@@ -4,8 +4,7 @@
 #include "Policies/JsonPrintPolicy.h"
 
 // No whitespace at all between tokens.
-template <class CharType>
-struct TCondensedJsonPrintPolicy : public TJsonPrintPolicy<CharType>
+template <class CharType> struct TCondensedJsonPrintPolicy : public TJsonPrintPolicy<CharType>
 {
 	static void WriteLineTerminator(FString* Stream) {}
 	static void WriteTabs(FString* Stream, int32 Count) {}

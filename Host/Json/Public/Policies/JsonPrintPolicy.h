@@ -14,8 +14,7 @@ namespace UE::Json::Private
 }
 
 // How a JSON writer puts characters into its output string.
-template <class CharType>
-struct TJsonPrintPolicy
+template <class CharType> struct TJsonPrintPolicy
 {
 	static void WriteChar(FString* Stream, CharType Char) { Stream->AppendChar(Char); }
 	static void WriteString(FString* Stream, FStringView String) { Stream->Append(String.GetData(), String.Len()); }

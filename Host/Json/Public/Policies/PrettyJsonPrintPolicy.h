@@ -4,8 +4,7 @@
 #include "Policies/JsonPrintPolicy.h"
 
 // One value a line, indented with tabs.
-template <class CharType>
-struct TPrettyJsonPrintPolicy : public TJsonPrintPolicy<CharType>
+template <class CharType> struct TPrettyJsonPrintPolicy : public TJsonPrintPolicy<CharType>
 {
 	static void WriteLineTerminator(FString* Stream) { Stream->AppendChar(CharType('\n')); }
 	static void WriteTabs(FString* Stream, int32 Count)

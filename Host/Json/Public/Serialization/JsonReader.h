@@ -11,8 +11,7 @@ class FJsonSerializer;
 
 // A reader over one JSON text. The host parses the whole document when the serializer asks for
 // it; afterwards the reader is consumed, as a drained engine reader is.
-template <class CharType = TCHAR>
-class TJsonReader
+template <class CharType = TCHAR> class TJsonReader
 {
 	static_assert(std::is_same_v<CharType, TCHAR>, "the host reads JSON from TCHAR text only");
 
@@ -31,8 +30,7 @@ private:
 	bool bConsumed = false;
 };
 
-template <class CharType = TCHAR>
-class TJsonReaderFactory
+template <class CharType = TCHAR> class TJsonReaderFactory
 {
 	static_assert(std::is_same_v<CharType, TCHAR>, "the host reads JSON from TCHAR text only");
 

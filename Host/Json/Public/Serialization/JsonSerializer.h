@@ -12,8 +12,7 @@ class FJsonSerializer
 public:
 	// Parses the reader's whole text; true only when it is one object followed by nothing but
 	// whitespace. On failure OutObject is unchanged and the reader holds the error message.
-	template <class CharType>
-	static bool Deserialize(const TSharedRef<TJsonReader<CharType>>& Reader, TSharedPtr<FJsonObject>& OutObject)
+	template <class CharType> static bool Deserialize(const TSharedRef<TJsonReader<CharType>>& Reader, TSharedPtr<FJsonObject>& OutObject)
 	{
 		TSharedPtr<FJsonValue> Root;
 		if (!ReadDocument(Reader.Get(), Root))
@@ -31,8 +30,7 @@ public:
 	}
 
 	// As above, for a root array.
-	template <class CharType>
-	static bool Deserialize(const TSharedRef<TJsonReader<CharType>>& Reader, TArray<TSharedPtr<FJsonValue>>& OutArray)
+	template <class CharType> static bool Deserialize(const TSharedRef<TJsonReader<CharType>>& Reader, TArray<TSharedPtr<FJsonValue>>& OutArray)
 	{
 		TSharedPtr<FJsonValue> Root;
 		if (!ReadDocument(Reader.Get(), Root))
@@ -50,8 +48,7 @@ public:
 	}
 
 	// As above, for a root value of any kind.
-	template <class CharType>
-	static bool Deserialize(const TSharedRef<TJsonReader<CharType>>& Reader, TSharedPtr<FJsonValue>& OutValue)
+	template <class CharType> static bool Deserialize(const TSharedRef<TJsonReader<CharType>>& Reader, TSharedPtr<FJsonValue>& OutValue)
 	{
 		return ReadDocument(Reader.Get(), OutValue);
 	}

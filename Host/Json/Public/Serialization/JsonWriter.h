@@ -10,8 +10,7 @@
 #include <type_traits>
 
 // Writes JSON text into a string, token by token, in the layout of the print policy.
-template <class CharType = TCHAR, class PrintPolicy = TPrettyJsonPrintPolicy<CharType>>
-class TJsonWriter
+template <class CharType = TCHAR, class PrintPolicy = TPrettyJsonPrintPolicy<CharType>> class TJsonWriter
 {
 	static_assert(std::is_same_v<CharType, TCHAR>, "the host writes JSON as TCHAR text only");
 
@@ -19,33 +18,97 @@ public:
 	virtual ~TJsonWriter() = default;
 
 	// Opens an object as the next array element or as the root.
-	void WriteObjectStart() { BeginElement(); Open(u'{'); }
+	void WriteObjectStart()
+	{
+		BeginElement();
+		Open(u'{');
+	}
 	// Opens an object as a named member.
-	void WriteObjectStart(FStringView Identifier) { BeginMember(Identifier, true); Open(u'{'); }
+	void WriteObjectStart(FStringView Identifier)
+	{
+		BeginMember(Identifier, true);
+		Open(u'{');
+	}
 	void WriteObjectEnd() { CloseScope(u'}'); }
 	// Opens an array as the next array element or as the root.
-	void WriteArrayStart() { BeginElement(); Open(u'['); }
+	void WriteArrayStart()
+	{
+		BeginElement();
+		Open(u'[');
+	}
 	// Opens an array as a named member.
-	void WriteArrayStart(FStringView Identifier) { BeginMember(Identifier, false); Open(u'['); }
+	void WriteArrayStart(FStringView Identifier)
+	{
+		BeginMember(Identifier, false);
+		Open(u'[');
+	}
 	void WriteArrayEnd() { CloseScope(u']'); }
 
 	// Scalar values as array elements (or the root).
-	void WriteValue(const FString& Value) { BeginElement(); UE::Json::Private::AppendQuotedString(*Stream, Value); }
+	void WriteValue(const FString& Value)
+	{
+		BeginElement();
+		UE::Json::Private::AppendQuotedString(*Stream, Value);
+	}
 	void WriteValue(const TCHAR* Value) { WriteValue(FString(Value)); }
-	void WriteValue(double Value) { BeginElement(); PrintPolicy::WriteDouble(Stream, Value); }
-	void WriteValue(int32 Value) { BeginElement(); UE::Json::Private::AppendInt64(*Stream, Value); }
-	void WriteValue(int64 Value) { BeginElement(); UE::Json::Private::AppendInt64(*Stream, Value); }
-	void WriteValue(bool Value) { BeginElement(); PrintPolicy::WriteString(Stream, Value ? TEXT("true") : TEXT("false")); }
-	void WriteNull() { BeginElement(); PrintPolicy::WriteString(Stream, TEXT("null")); }
+	void WriteValue(double Value)
+	{
+		BeginElement();
+		PrintPolicy::WriteDouble(Stream, Value);
+	}
+	void WriteValue(int32 Value)
+	{
+		BeginElement();
+		UE::Json::Private::AppendInt64(*Stream, Value);
+	}
+	void WriteValue(int64 Value)
+	{
+		BeginElement();
+		UE::Json::Private::AppendInt64(*Stream, Value);
+	}
+	void WriteValue(bool Value)
+	{
+		BeginElement();
+		PrintPolicy::WriteString(Stream, Value ? TEXT("true") : TEXT("false"));
+	}
+	void WriteNull()
+	{
+		BeginElement();
+		PrintPolicy::WriteString(Stream, TEXT("null"));
+	}
 
 	// Scalar values as named members.
-	void WriteValue(FStringView Identifier, const FString& Value) { BeginMember(Identifier, false); UE::Json::Private::AppendQuotedString(*Stream, Value); }
+	void WriteValue(FStringView Identifier, const FString& Value)
+	{
+		BeginMember(Identifier, false);
+		UE::Json::Private::AppendQuotedString(*Stream, Value);
+	}
 	void WriteValue(FStringView Identifier, const TCHAR* Value) { WriteValue(Identifier, FString(Value)); }
-	void WriteValue(FStringView Identifier, double Value) { BeginMember(Identifier, false); PrintPolicy::WriteDouble(Stream, Value); }
-	void WriteValue(FStringView Identifier, int32 Value) { BeginMember(Identifier, false); UE::Json::Private::AppendInt64(*Stream, Value); }
-	void WriteValue(FStringView Identifier, int64 Value) { BeginMember(Identifier, false); UE::Json::Private::AppendInt64(*Stream, Value); }
-	void WriteValue(FStringView Identifier, bool Value) { BeginMember(Identifier, false); PrintPolicy::WriteString(Stream, Value ? TEXT("true") : TEXT("false")); }
-	void WriteNull(FStringView Identifier) { BeginMember(Identifier, false); PrintPolicy::WriteString(Stream, TEXT("null")); }
+	void WriteValue(FStringView Identifier, double Value)
+	{
+		BeginMember(Identifier, false);
+		PrintPolicy::WriteDouble(Stream, Value);
+	}
+	void WriteValue(FStringView Identifier, int32 Value)
+	{
+		BeginMember(Identifier, false);
+		UE::Json::Private::AppendInt64(*Stream, Value);
+	}
+	void WriteValue(FStringView Identifier, int64 Value)
+	{
+		BeginMember(Identifier, false);
+		UE::Json::Private::AppendInt64(*Stream, Value);
+	}
+	void WriteValue(FStringView Identifier, bool Value)
+	{
+		BeginMember(Identifier, false);
+		PrintPolicy::WriteString(Stream, Value ? TEXT("true") : TEXT("false"));
+	}
+	void WriteNull(FStringView Identifier)
+	{
+		BeginMember(Identifier, false);
+		PrintPolicy::WriteString(Stream, TEXT("null"));
+	}
 
 	// True when every object and array that was opened has been closed.
 	virtual bool Close() { return Scopes.IsEmpty(); }
@@ -132,8 +195,7 @@ private:
 	TArray<FScope> Scopes;
 };
 
-template <class CharType = TCHAR, class PrintPolicy = TPrettyJsonPrintPolicy<CharType>>
-class TJsonWriterFactory
+template <class CharType = TCHAR, class PrintPolicy = TPrettyJsonPrintPolicy<CharType>> class TJsonWriterFactory
 {
 public:
 	// A writer that appends to *Stream; Stream must outlive the writer.

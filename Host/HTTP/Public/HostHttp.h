@@ -1,0 +1,14 @@
+// Copyright Vantle contributors. All Rights Reserved.
+// Host-only probes of the HTTP stand-in, for tests and the headless editor. The plugin never
+// includes this header.
+#pragma once
+
+#include "HAL/Platform.h"
+
+namespace UE::Host
+{
+	// Requests of the loaded HTTP module that are queued or transferring; 0 when it is not loaded.
+	HTTP_API int32 GetHttpRequestsInFlight();
+	// Completions and progress reports waiting for the next core-ticker tick; 0 when not loaded.
+	HTTP_API int32 GetHttpGameThreadTasksPending();
+}

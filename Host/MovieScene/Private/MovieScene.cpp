@@ -1,0 +1,24 @@
+// Copyright Vantle contributors. All Rights Reserved.
+#include "MovieScene.h"
+
+FMovieScenePossessable* UMovieScene::FindPossessable(const FGuid& Guid)
+{
+	return Possessables.FindByPredicate([&Guid](const FMovieScenePossessable& Possessable) { return Possessable.GetGuid() == Guid; });
+}
+
+void UMovieScene::AddPossessable(const FMovieScenePossessable& InNewPossessable, const FMovieSceneBinding& InNewBinding)
+{
+	Possessables.Add(InNewPossessable);
+	ObjectBindings.Add(InNewBinding);
+}
+
+FMovieSceneSpawnable* UMovieScene::FindSpawnable(const FGuid& Guid)
+{
+	return Spawnables.FindByPredicate([&Guid](const FMovieSceneSpawnable& Spawnable) { return Spawnable.GetGuid() == Guid; });
+}
+
+void UMovieScene::AddSpawnable(const FMovieSceneSpawnable& InNewSpawnable, const FMovieSceneBinding& InNewBinding)
+{
+	Spawnables.Add(InNewSpawnable);
+	ObjectBindings.Add(InNewBinding);
+}

@@ -1,0 +1,149 @@
+// Copyright Vantle contributors. All Rights Reserved.
+#include "Framework/Application/SlateApplication.h"
+
+#include "HostSlate.h"
+#include "HostSlateCore.h"
+#include "Widgets/SWidget.h"
+
+namespace
+{
+	TSharedPtr<FSlateApplication>& GetCurrentApplication()
+	{
+		static TSharedPtr<FSlateApplication>* Current = new TSharedPtr<FSlateApplication>();
+		return *Current;
+	}
+
+	bool ContainsWidget(const TSharedRef<const SWidget>& Root, const SWidget* Target)
+	{
+		if (&Root.Get() == Target)
+		{
+			return true;
+		}
+		FChildren* Children = const_cast<SWidget&>(Root.Get()).GetChildren();
+		for (int32 Index = 0; Children && Index < Children->Num(); ++Index)
+		{
+			if (ContainsWidget(Children->GetChildAt(Index), Target))
+			{
+				return true;
+			}
+		}
+		return false;
+	}
+}
+
+struct FSlateApplicationHostAccess
+{
+	static void Create() { GetCurrentApplication() = TSharedPtr<FSlateApplication>(new FSlateApplication()); }
+	static void Destroy()
+	{
+		if (TSharedPtr<FSlateApplication> Application = GetCurrentApplication())
+		{
+			// Windows go first, while the application that owns them still answers.
+			TArray<TSharedRef<SWindow>> Windows = Application->SlateWindows;
+			Application->SlateWindows.Reset();
+			Windows.Reset();
+		}
+		GetCurrentApplication().Reset();
+	}
+};
+
+bool FSlateApplication::IsInitialized()
+{
+	return GetCurrentApplication().IsValid();
+}
+
+FSlateApplication& FSlateApplication::Get()
+{
+	check(IsInitialized());
+	return *GetCurrentApplication();
+}
+
+void FSlateApplication::Tick()
+{
+	// A copy: a bound getter may open or close a window while it is read.
+	const TArray<TSharedRef<SWindow>> Windows = SlateWindows;
+	for (const TSharedRef<SWindow>& Window : Windows)
+	{
+		UE::Host::ArrangeWidgetTree(Window, Window->GetClientSizeInScreen());
+	}
+}
+
+TSharedRef<SWindow> FSlateApplication::AddWindow(TSharedRef<SWindow> InSlateWindow, const bool bShowImmediately)
+{
+	SlateWindows.Remove(InSlateWindow);
+	SlateWindows.Add(InSlateWindow);
+	return InSlateWindow;
+}
+
+void FSlateApplication::RequestDestroyWindow(TSharedRef<SWindow> WindowToDestroy)
+{
+	DestroyWindowImmediately(WindowToDestroy);
+}
+
+void FSlateApplication::DestroyWindowImmediately(TSharedRef<SWindow> WindowToDestroy)
+{
+	SlateWindows.Remove(WindowToDestroy);
+}
+
+TSharedPtr<SWindow> FSlateApplication::GetActiveTopLevelWindow() const
+{
+	if (SlateWindows.IsEmpty())
+	{
+		return nullptr;
+	}
+	return SlateWindows.Last();
+}
+
+void FSlateApplication::BringWindowToFront(const TSharedRef<SWindow>& Window)
+{
+	if (SlateWindows.Remove(Window) > 0)
+	{
+		SlateWindows.Add(Window);
+	}
+}
+
+TSharedPtr<SWindow> FSlateApplication::FindWidgetWindow(TSharedRef<const SWidget> InWidget) const
+{
+	for (const TSharedRef<SWindow>& Window : SlateWindows)
+	{
+		if (ContainsWidget(Window, &InWidget.Get()))
+		{
+			return Window;
+		}
+	}
+	return nullptr;
+}
+
+bool FSlateApplication::TakeScreenshot(const TSharedRef<SWidget>& Widget, TArray<FColor>& OutColorData, FIntVector& OutSize)
+{
+	OutColorData.Reset();
+	OutSize = FIntVector(0, 0, 0);
+	return false;
+}
+
+bool FSlateApplication::TakeScreenshot(const TSharedRef<SWidget>& Widget, const FIntRect& InnerWidgetArea, TArray<FColor>& OutColorData, FIntVector& OutSize)
+{
+	OutColorData.Reset();
+	OutSize = FIntVector(0, 0, 0);
+	return false;
+}
+
+void UE::Host::InitSlateApplication()
+{
+	if (FSlateApplication::IsInitialized())
+	{
+		return;
+	}
+	RegisterCoreStyles();
+	FSlateApplicationHostAccess::Create();
+}
+
+void UE::Host::ShutdownSlateApplication()
+{
+	if (!FSlateApplication::IsInitialized())
+	{
+		return;
+	}
+	FSlateApplicationHostAccess::Destroy();
+	UnregisterCoreStyles();
+}

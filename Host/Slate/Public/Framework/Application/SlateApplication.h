@@ -1,0 +1,51 @@
+// Copyright Vantle contributors. All Rights Reserved.
+#pragma once
+
+#include "Containers/Array.h"
+#include "Math/Color.h"
+#include "Math/IntVector.h"
+#include "Templates/SharedPointer.h"
+#include "Widgets/SWindow.h"
+
+class SWidget;
+
+// The application: its top-level windows and the per-frame update. The headless editor starts
+// and stops it (UE::Host::InitSlateApplication / ShutdownSlateApplication).
+class FSlateApplication
+{
+public:
+	static bool IsInitialized();
+	// The application; only valid while initialized (check IsInitialized first).
+	static FSlateApplication& Get();
+
+	// One frame: every window is laid out again, so bound attributes are read.
+	void Tick();
+	// Whether the application runs normally (not stopped in a debugger); always in the host.
+	bool IsNormalExecution() const { return true; }
+
+	// Adds a top-level window in front of the others.
+	TSharedRef<SWindow> AddWindow(TSharedRef<SWindow> InSlateWindow, const bool bShowImmediately = true);
+	// Closes the window; the host does it at once.
+	void RequestDestroyWindow(TSharedRef<SWindow> WindowToDestroy);
+	void DestroyWindowImmediately(TSharedRef<SWindow> WindowToDestroy);
+	// The top-level windows, back to front.
+	const TArray<TSharedRef<SWindow>> GetTopLevelWindows() const { return SlateWindows; }
+	TSharedPtr<SWindow> GetActiveTopLevelWindow() const;
+	// Moves the window in front of the others.
+	void BringWindowToFront(const TSharedRef<SWindow>& Window);
+
+	// The window whose widget tree contains the widget, or null.
+	TSharedPtr<SWindow> FindWidgetWindow(TSharedRef<const SWidget> InWidget) const;
+
+	// Renders the widget's window and reads back the widget's area as 8-bit BGRA sRGB pixels.
+	// The host does not draw yet: it answers false.
+	bool TakeScreenshot(const TSharedRef<SWidget>& Widget, TArray<FColor>& OutColorData, FIntVector& OutSize);
+	bool TakeScreenshot(const TSharedRef<SWidget>& Widget, const FIntRect& InnerWidgetArea, TArray<FColor>& OutColorData, FIntVector& OutSize);
+
+private:
+	friend struct FSlateApplicationHostAccess;
+
+	FSlateApplication() = default;
+
+	TArray<TSharedRef<SWindow>> SlateWindows;
+};

@@ -1,0 +1,50 @@
+// Copyright Vantle contributors. All Rights Reserved.
+#include "Textures/SlateIcon.h"
+
+#include "Styling/ISlateStyle.h"
+#include "Styling/SlateStyleRegistry.h"
+#include "Styling/StyleDefaults.h"
+
+FSlateIcon::FSlateIcon(const FName InStyleSetName, const FName InStyleName)
+	: StyleSetName(InStyleSetName), StyleName(InStyleName), SmallStyleName(ISlateStyle::Join(InStyleName, ".Small")), bIsSet(true)
+{
+}
+
+FSlateIcon::FSlateIcon(const FName InStyleSetName, const FName InStyleName, const FName InSmallStyleName)
+	: StyleSetName(InStyleSetName), StyleName(InStyleName), SmallStyleName(InSmallStyleName), bIsSet(true)
+{
+}
+
+FSlateIcon::FSlateIcon(const FName InStyleSetName, const FName InStyleName, const FName InSmallStyleName, const FName InStatusOverlayStyleName)
+	: StyleSetName(InStyleSetName), StyleName(InStyleName), SmallStyleName(InSmallStyleName), StatusOverlayStyleName(InStatusOverlayStyleName), bIsSet(true)
+{
+}
+
+const ISlateStyle* FSlateIcon::GetStyleSet() const
+{
+	return FSlateStyleRegistry::FindSlateStyle(StyleSetName);
+}
+
+const FSlateBrush* FSlateIcon::GetIcon() const
+{
+	const ISlateStyle* StyleSet = GetStyleSet();
+	return StyleSet ? StyleSet->GetBrush(StyleName) : FStyleDefaults::GetNoBrush();
+}
+
+const FSlateBrush* FSlateIcon::GetSmallIcon() const
+{
+	const ISlateStyle* StyleSet = GetStyleSet();
+	return StyleSet ? StyleSet->GetOptionalBrush(SmallStyleName, nullptr, GetIcon()) : FStyleDefaults::GetNoBrush();
+}
+
+const FSlateBrush* FSlateIcon::GetOptionalIcon() const
+{
+	const ISlateStyle* StyleSet = GetStyleSet();
+	return StyleSet ? StyleSet->GetOptionalBrush(StyleName, nullptr, nullptr) : nullptr;
+}
+
+const FSlateBrush* FSlateIcon::GetOverlayIcon() const
+{
+	const ISlateStyle* StyleSet = GetStyleSet();
+	return StyleSet && !StatusOverlayStyleName.IsNone() ? StyleSet->GetOptionalBrush(StatusOverlayStyleName, nullptr, nullptr) : nullptr;
+}

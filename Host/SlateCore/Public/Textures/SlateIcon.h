@@ -1,0 +1,45 @@
+// Copyright Vantle contributors. All Rights Reserved.
+#pragma once
+
+#include "UObject/NameTypes.h"
+
+class ISlateStyle;
+struct FSlateBrush;
+
+// Names an icon by style set and style; the brush is looked up when asked for.
+struct FSlateIcon
+{
+	FSlateIcon() = default;
+	// The small style defaults to StyleName + ".Small".
+	FSlateIcon(const FName InStyleSetName, const FName InStyleName);
+	FSlateIcon(const FName InStyleSetName, const FName InStyleName, const FName InSmallStyleName);
+	FSlateIcon(const FName InStyleSetName, const FName InStyleName, const FName InSmallStyleName, const FName InStatusOverlayStyleName);
+
+	const FName& GetStyleSetName() const { return StyleSetName; }
+	const FName& GetStyleName() const { return StyleName; }
+	const FName& GetSmallStyleName() const { return SmallStyleName; }
+	const FName& GetOverlayStyleName() const { return StatusOverlayStyleName; }
+	// The registered style set, or null.
+	const ISlateStyle* GetStyleSet() const;
+	// The brush, or the "no brush" when the set is not registered.
+	const FSlateBrush* GetIcon() const;
+	// The small brush, falling back to the normal one.
+	const FSlateBrush* GetSmallIcon() const;
+	// The brush, or null when the set or the style does not exist.
+	const FSlateBrush* GetOptionalIcon() const;
+	const FSlateBrush* GetOverlayIcon() const;
+	bool IsSet() const { return bIsSet; }
+
+	bool operator==(const FSlateIcon& Other) const
+	{
+		return StyleSetName == Other.StyleSetName && StyleName == Other.StyleName && SmallStyleName == Other.SmallStyleName &&
+			   StatusOverlayStyleName == Other.StatusOverlayStyleName && bIsSet == Other.bIsSet;
+	}
+
+private:
+	FName StyleSetName;
+	FName StyleName;
+	FName SmallStyleName;
+	FName StatusOverlayStyleName;
+	bool bIsSet = false;
+};

@@ -1,0 +1,37 @@
+// Copyright Vantle contributors. All Rights Reserved.
+#pragma once
+
+#include "Internationalization/Text.h"
+#include "Widgets/DeclarativeSyntaxSupport.h"
+#include "Widgets/SCompoundWidget.h"
+
+// A top-level window: a title and a client area of a fixed size holding one content widget.
+class SWindow : public SCompoundWidget
+{
+public:
+	SLATE_BEGIN_ARGS(SWindow) : _Title(), _ClientSize(FVector2D(100.0, 100.0)) {}
+	SLATE_ATTRIBUTE(FText, Title)
+	SLATE_ARGUMENT(FVector2D, ClientSize)
+	SLATE_DEFAULT_SLOT(FArguments, Content)
+	SLATE_END_ARGS()
+
+	SWindow() = default;
+	void Construct(const FArguments& InArgs);
+
+	FText GetTitle() const { return Title.Get(); }
+	void SetTitle(const TAttribute<FText>& InTitle) { Title = InTitle; }
+	// The size of the client area, in Slate units (application scale 1).
+	FVector2D GetClientSizeInScreen() const { return ClientSize; }
+	// The whole window; the host draws no frame, so it equals the client area.
+	FVector2D GetSizeInScreen() const { return ClientSize; }
+	void Resize(FVector2D NewClientSize) { ClientSize = NewClientSize; }
+	void SetContent(TSharedRef<SWidget> InContent) { ChildSlot[InContent]; }
+	TSharedRef<const SWidget> GetContent() const { return ChildSlot.GetWidget(); }
+
+protected:
+	virtual FVector2D ComputeDesiredSize(float LayoutScaleMultiplier) const override { return ClientSize; }
+
+private:
+	TAttribute<FText> Title;
+	FVector2D ClientSize;
+};

@@ -1,0 +1,194 @@
+// Copyright Vantle contributors. All Rights Reserved.
+#include "HostToolMenus.h"
+
+#include "Modules/ModuleManager.h"
+#include "Styling/AppStyle.h"
+#include "ToolMenus.h"
+#include "ToolMenusInternal.h"
+
+namespace
+{
+	FString Escape(const FString& Text)
+	{
+		FString Result;
+		Result.Reserve(Text.Len());
+		for (int32 Index = 0; Index < Text.Len(); ++Index)
+		{
+			const TCHAR Ch = Text[Index];
+			switch (Ch)
+			{
+			case u'\\':
+				Result += TEXT("\\\\");
+				break;
+			case u'"':
+				Result += TEXT("\\\"");
+				break;
+			case u'\n':
+				Result += TEXT("\\n");
+				break;
+			case u'\r':
+				Result += TEXT("\\r");
+				break;
+			case u'\t':
+				Result += TEXT("\\t");
+				break;
+			default:
+				Result.AppendChar(Ch);
+			}
+		}
+		return Result;
+	}
+
+	bool CanExecute(const FToolMenuEntry& Entry)
+	{
+		const FUIAction* Action = FToolMenusHostAccess::GetAction(Entry);
+		return !Action || Action->CanExecute();
+	}
+
+	FString DescribeIcon(const TAttribute<FSlateIcon>& Icon)
+	{
+		if (!Icon.IsSet())
+		{
+			return TEXT("-");
+		}
+		const FSlateIcon& Value = Icon.Get();
+		if (!Value.IsSet())
+		{
+			return TEXT("-");
+		}
+		return Value.GetStyleSetName().ToString() + TEXT("/") + Value.GetStyleName().ToString();
+	}
+
+	// The level editor's menus as the editor registers them at start-up, reduced to the sections
+	// and entries extensions anchor on.
+	void RegisterEditorMenus(UToolMenus& ToolMenus)
+	{
+		UToolMenu* MainTools = ToolMenus.RegisterMenu(TEXT("MainFrame.MainMenu.Tools"));
+		MainTools->AddSection(TEXT("Programming"), FText::FromString(TEXT("Programming")));
+		MainTools->AddSection(TEXT("Instrumentation"), FText::FromString(TEXT("Instrumentation")));
+
+		UToolMenu* LevelTools = ToolMenus.RegisterMenu(TEXT("LevelEditor.MainMenu.Tools"), TEXT("MainFrame.MainMenu.Tools"));
+		LevelTools->AddSection(TEXT("Tools"), FText::FromString(TEXT("Tools")));
+
+		ToolMenus.RegisterMenu(TEXT("LevelEditor.LevelEditorToolBar.User"));
+
+		UToolMenu* Sequencer = ToolMenus.RegisterMenu(TEXT("Sequencer.MainToolBar"));
+		FToolMenuEntry Actions = FToolMenuEntry::InitToolBarButton(TEXT("Actions"), FUIAction(), FText::FromString(TEXT("Actions")),
+			FText::FromString(TEXT("Sequence actions")), FSlateIcon(FAppStyle::GetAppStyleSetName(), TEXT("Icons.Toolbar.Settings")));
+		Actions.StyleNameOverride = TEXT("SequencerToolbar");
+		Sequencer->AddSection(TEXT("BaseCommands")).AddEntry(Actions);
+		Sequencer->AddSection(TEXT("CurveEditor"));
+	}
+}
+
+namespace UE::Host
+{
+	void InitToolMenus()
+	{
+		FModuleManager::Get().LoadModule(TEXT("ToolMenus"));
+		if (UToolMenus* ToolMenus = UToolMenus::TryGet())
+		{
+			RegisterEditorMenus(*ToolMenus);
+		}
+	}
+
+	void RunToolMenusStartupCallbacks()
+	{
+		FToolMenusHostAccess::RunStartupCallbacks();
+	}
+
+	void ShutdownToolMenus()
+	{
+		FModuleManager::Get().UnloadModule(TEXT("ToolMenus"));
+		FToolMenusHostAccess::ResetStartupCallbacks();
+	}
+
+	TArray<FString> DescribeMenu(const FString& MenuName)
+	{
+		TArray<FString> Lines;
+		UToolMenus* ToolMenus = UToolMenus::TryGet();
+		TArray<FGeneratedToolMenuSection> Sections;
+		if (!ToolMenus || !FToolMenusHostAccess::GenerateMenu(*ToolMenus, FName(MenuName), Sections))
+		{
+			return Lines;
+		}
+		for (const FGeneratedToolMenuSection& Section : Sections)
+		{
+			for (const FToolMenuEntry& Entry : Section.Blocks)
+			{
+				Lines.Add(FString::Printf(TEXT("%s %s label=\"%s\" tooltip=\"%s\" icon=%s enabled=%s style=%s"), *Section.Name.ToString(),
+					*Entry.Name.ToString(), *Escape(Entry.Label.Get().ToString()), *Escape(Entry.ToolTip.Get().ToString()), *DescribeIcon(Entry.Icon),
+					CanExecute(Entry) ? TEXT("true") : TEXT("false"),
+					Entry.StyleNameOverride.IsNone() ? TEXT("-") : *Entry.StyleNameOverride.ToString()));
+			}
+		}
+		return Lines;
+	}
+
+	bool RunMenuEntry(const FString& MenuName, const FString& EntryName, FString& OutError)
+	{
+		OutError.Reset();
+		UToolMenus* ToolMenus = UToolMenus::TryGet();
+		TArray<FGeneratedToolMenuSection> Sections;
+		if (!ToolMenus || !FToolMenusHostAccess::GenerateMenu(*ToolMenus, FName(MenuName), Sections))
+		{
+			OutError = FString::Printf(TEXT("Menu %s is not registered"), *MenuName);
+			return false;
+		}
+		const FName Name(EntryName);
+		for (const FGeneratedToolMenuSection& Section : Sections)
+		{
+			for (const FToolMenuEntry& Entry : Section.Blocks)
+			{
+				if (Entry.Name != Name)
+				{
+					continue;
+				}
+				const FUIAction* Action = FToolMenusHostAccess::GetAction(Entry);
+				if (!Action || !Action->ExecuteAction.IsBound())
+				{
+					OutError = FString::Printf(TEXT("Entry %s of menu %s has no action to run"), *EntryName, *MenuName);
+					return false;
+				}
+				if (!Action->CanExecute())
+				{
+					OutError = FString::Printf(TEXT("Entry %s of menu %s is disabled"), *EntryName, *MenuName);
+					return false;
+				}
+				Action->ExecuteAction.Execute();
+				return true;
+			}
+		}
+		OutError = FString::Printf(TEXT("Menu %s has no entry %s"), *MenuName, *EntryName);
+		return false;
+	}
+
+	TArray<FString> GetToolMenuEntriesOfOwner(const FToolMenuOwner& Owner)
+	{
+		TArray<FString> Result;
+		UToolMenus* ToolMenus = UToolMenus::TryGet();
+		if (!ToolMenus || !Owner.IsSet())
+		{
+			return Result;
+		}
+		for (const UToolMenu* Menu : FToolMenusHostAccess::GetMenus(*ToolMenus))
+		{
+			for (const FToolMenuSection& Section : Menu->Sections)
+			{
+				for (const FToolMenuEntry& Entry : Section.Blocks)
+				{
+					if (Entry.Owner == Owner)
+					{
+						Result.Add(Menu->MenuName.ToString() + TEXT(" ") + Section.Name.ToString() + TEXT(" ") + Entry.Name.ToString());
+					}
+				}
+			}
+		}
+		return Result;
+	}
+
+	int32 GetPendingToolMenusStartupCallbackCount()
+	{
+		return FToolMenusHostAccess::GetPendingStartupCallbackCount();
+	}
+}

@@ -1,0 +1,36 @@
+// Copyright Vantle contributors. All Rights Reserved.
+// Host-only controls and probes of the ToolMenus stand-in, for the headless editor and the tests.
+// The plugin never includes this header.
+#pragma once
+
+#include "CoreMinimal.h"
+#include "ToolMenuOwner.h"
+
+namespace UE::Host
+{
+	// Loads the ToolMenus module and registers the level editor's menus the plugin extends:
+	// "MainFrame.MainMenu.Tools" with its child "LevelEditor.MainMenu.Tools", the toolbar
+	// "LevelEditor.LevelEditorToolBar.User", and "Sequencer.MainToolBar" (section "BaseCommands"
+	// with the entry "Actions", section "CurveEditor").
+	TOOLMENUS_API void InitToolMenus();
+	// The end of engine start-up: queued startup callbacks run once; later ones run at once.
+	TOOLMENUS_API void RunToolMenusStartupCallbacks();
+	// Unloads the ToolMenus module and forgets startup callbacks, back to the state before Init.
+	TOOLMENUS_API void ShutdownToolMenus();
+
+	// The menu as shown now, one line per entry in display order:
+	// <Section> <Entry> label="..." tooltip="..." icon=<StyleSet>/<Style> enabled=true|false style=<override>
+	// Every attribute is evaluated at the call; '\\', '"', line feeds, carriage returns and tabs in
+	// texts are escaped as \\, \", \n, \r and \t; an unset icon or style override prints "-";
+	// enabled is the action's can-execute (true without one). Empty for a menu that is not registered.
+	TOOLMENUS_API TArray<FString> DescribeMenu(const FString& MenuName);
+	// Runs the entry's action when it can execute. False with a message when the menu is not
+	// registered, has no such entry, the entry is disabled or has nothing to run.
+	TOOLMENUS_API bool RunMenuEntry(const FString& MenuName, const FString& EntryName, FString& OutError);
+
+	// "<Menu> <Section> <Entry>" for every entry of the owner in every menu, registered or only
+	// extended, in registry order.
+	TOOLMENUS_API TArray<FString> GetToolMenuEntriesOfOwner(const FToolMenuOwner& Owner);
+	// Startup callbacks waiting for the end of engine start-up.
+	TOOLMENUS_API int32 GetPendingToolMenusStartupCallbackCount();
+}

@@ -1,0 +1,150 @@
+// Copyright Vantle contributors. All Rights Reserved.
+#pragma once
+
+#include "Containers/Ticker.h"
+#include "HostCore.h"
+#include "HostHttp.h"
+#include "HttpModule.h"
+#include "Interfaces/IHttpRequest.h"
+#include "Interfaces/IHttpResponse.h"
+#include "Modules/ModuleManager.h"
+
+#include <gtest/gtest.h>
+
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <chrono>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+// What a completion delegate saw, from any thread.
+struct FCompletionLog
+{
+	struct FCall
+	{
+		FHttpRequestPtr Request;
+		FHttpResponsePtr Response;
+		bool bConnectedSuccessfully = false;
+		std::thread::id Thread;
+	};
+
+	void Bind(const FHttpRequestRef& Request)
+	{
+		Request->OnProcessRequestComplete().BindLambda(
+			[this](FHttpRequestPtr InRequest, FHttpResponsePtr InResponse, bool bConnected)
+			{
+				std::lock_guard<std::mutex> Guard(Mutex);
+				Calls.push_back(FCall{InRequest, InResponse, bConnected, std::this_thread::get_id()});
+			});
+	}
+	size_t Count() const
+	{
+		std::lock_guard<std::mutex> Guard(Mutex);
+		return Calls.size();
+	}
+	FCall First() const
+	{
+		std::lock_guard<std::mutex> Guard(Mutex);
+		return Calls.empty() ? FCall{} : Calls.front();
+	}
+
+	mutable std::mutex Mutex;
+	std::vector<FCall> Calls;
+};
+
+// Loads the HTTP module for each test and checks that unloading it leaves no ticker behind.
+class FHttpTest : public ::testing::Test
+{
+protected:
+	void SetUp() override
+	{
+		GameThread = std::this_thread::get_id();
+		BaselineTickers = UE::Host::GetActiveTickerCount(FTSTicker::GetCoreTicker());
+		ASSERT_NE(FModuleManager::Get().LoadModule(TEXT("HTTP")), nullptr);
+		EXPECT_EQ(UE::Host::GetActiveTickerCount(FTSTicker::GetCoreTicker()), BaselineTickers + 1);
+	}
+
+	void TearDown() override
+	{
+		FModuleManager::Get().UnloadModule(TEXT("HTTP"));
+		EXPECT_EQ(UE::Host::GetActiveTickerCount(FTSTicker::GetCoreTicker()), BaselineTickers);
+	}
+
+	// Ticks the core ticker, as the engine loop does, until Done holds; false at the deadline.
+	static bool TickUntil(const std::function<bool()>& Done, std::chrono::seconds Limit = std::chrono::seconds(20))
+	{
+		const auto Deadline = std::chrono::steady_clock::now() + Limit;
+		while (!Done())
+		{
+			if (std::chrono::steady_clock::now() > Deadline)
+			{
+				return false;
+			}
+			FTSTicker::GetCoreTicker().Tick(0.001f);
+			std::this_thread::sleep_for(std::chrono::milliseconds(1));
+		}
+		return true;
+	}
+
+	// Waits without ticking; false at the deadline.
+	static bool WaitUntil(const std::function<bool()>& Done, std::chrono::seconds Limit = std::chrono::seconds(20))
+	{
+		const auto Deadline = std::chrono::steady_clock::now() + Limit;
+		while (!Done())
+		{
+			if (std::chrono::steady_clock::now() > Deadline)
+			{
+				return false;
+			}
+			std::this_thread::sleep_for(std::chrono::milliseconds(1));
+		}
+		return true;
+	}
+
+	static FHttpRequestRef MakeRequest(const std::string& Verb, const std::string& Url)
+	{
+		const FHttpRequestRef Request = FHttpModule::Get().CreateRequest();
+		Request->SetVerb(FString(Verb.c_str()));
+		Request->SetURL(FString(Url.c_str()));
+		return Request;
+	}
+
+	std::thread::id GameThread;
+	int32 BaselineTickers = 0;
+};
+
+// A loopback port where nothing listens: bound, never listening, so connecting is refused.
+class FRefusingPort
+{
+public:
+	FRefusingPort()
+	{
+		Socket = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+		sockaddr_in Address{};
+		Address.sin_family = AF_INET;
+		Address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+		socklen_t Length = sizeof(Address);
+		if (Socket >= 0 && ::bind(Socket, reinterpret_cast<sockaddr*>(&Address), sizeof(Address)) == 0 &&
+			::getsockname(Socket, reinterpret_cast<sockaddr*>(&Address), &Length) == 0)
+		{
+			Port = ntohs(Address.sin_port);
+		}
+	}
+	~FRefusingPort()
+	{
+		if (Socket >= 0)
+		{
+			::close(Socket);
+		}
+	}
+	std::string Url(const std::string& Path) const { return "http://127.0.0.1:" + std::to_string(Port) + Path; }
+
+	int Socket = -1;
+	uint16_t Port = 0;
+};

@@ -1,0 +1,178 @@
+// Copyright Vantle contributors. All Rights Reserved.
+#include "Dom/JsonObject.h"
+#include "Policies/CondensedJsonPrintPolicy.h"
+#include "Serialization/JsonReader.h"
+#include "Serialization/JsonSerializer.h"
+#include "Serialization/JsonWriter.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+	TSharedPtr<FJsonObject> ParseObject(const TCHAR* Text)
+	{
+		TSharedPtr<FJsonObject> Object;
+		FJsonSerializer::Deserialize(TJsonReaderFactory<>::Create(Text), Object);
+		return Object;
+	}
+
+	FString Condensed(const TSharedRef<FJsonObject>& Object)
+	{
+		FString Out;
+		const TSharedRef<TJsonWriter<TCHAR, TCondensedJsonPrintPolicy<TCHAR>>> Writer =
+			TJsonWriterFactory<TCHAR, TCondensedJsonPrintPolicy<TCHAR>>::Create(&Out);
+		EXPECT_TRUE(FJsonSerializer::Serialize(Object, Writer));
+		return Out;
+	}
+}
+
+TEST(JsonObject, FieldNamesIgnoreCase)
+{
+	const TSharedPtr<FJsonObject> Object = ParseObject(TEXT("{\"JsonRpc\":\"2.0\",\"id\":\"a\",\"ID\":\"b\"}"));
+	ASSERT_TRUE(Object.IsValid());
+
+	FString Version;
+	EXPECT_TRUE(Object->TryGetStringField(TEXT("jsonrpc"), Version));
+	EXPECT_EQ(Version, FString(TEXT("2.0")));
+	EXPECT_TRUE(Object->HasField(TEXT("JSONRPC")));
+	// Keys that differ only in case are one field; the later value wins.
+	EXPECT_EQ(Object->Values.Num(), 2);
+	EXPECT_EQ(Object->GetStringField(TEXT("Id")), FString(TEXT("b")));
+
+	Object->SetStringField(TEXT("JSONRPC"), TEXT("1.0"));
+	EXPECT_EQ(Object->Values.Num(), 2);
+	EXPECT_EQ(Object->GetStringField(TEXT("jsonrpc")), FString(TEXT("1.0")));
+}
+
+TEST(JsonObject, StringReadsCoerceNumbersAndBooleansOnly)
+{
+	const TSharedPtr<FJsonObject> Object = ParseObject(TEXT("{\"int\":2.0,\"frac\":2.5,\"neg\":-7,\"t\":true,\"f\":false,\"z\":null,\"o\":{},\"a\":[\"x\"]}"));
+	ASSERT_TRUE(Object.IsValid());
+
+	FString Text;
+	EXPECT_TRUE(Object->TryGetStringField(TEXT("int"), Text));
+	EXPECT_EQ(Text, FString(TEXT("2")));
+	EXPECT_TRUE(Object->TryGetStringField(TEXT("frac"), Text));
+	EXPECT_EQ(Text, FString(TEXT("2.5")));
+	EXPECT_TRUE(Object->TryGetStringField(TEXT("neg"), Text));
+	EXPECT_EQ(Text, FString(TEXT("-7")));
+	EXPECT_TRUE(Object->TryGetStringField(TEXT("t"), Text));
+	EXPECT_EQ(Text, FString(TEXT("true")));
+	EXPECT_TRUE(Object->TryGetStringField(TEXT("f"), Text));
+	EXPECT_EQ(Text, FString(TEXT("false")));
+
+	for (const TCHAR* Field : {TEXT("z"), TEXT("o"), TEXT("a"), TEXT("missing")})
+	{
+		FString Untouched = TEXT("keep");
+		EXPECT_FALSE(Object->TryGetStringField(Field, Untouched)) << UE::Host::ToUtf8(FStringView(Field));
+	}
+	// A coerced number is still not a string.
+	EXPECT_FALSE(Object->HasTypedField<EJson::String>(TEXT("int")));
+}
+
+TEST(JsonObject, HasTypedFieldObjectIsExact)
+{
+	const TSharedPtr<FJsonObject> Object = ParseObject(TEXT("{\"empty\":{},\"null\":null,\"num\":1,\"str\":\"{}\",\"arr\":[{}]}"));
+	ASSERT_TRUE(Object.IsValid());
+
+	EXPECT_TRUE(Object->HasTypedField<EJson::Object>(TEXT("EMPTY")));
+	EXPECT_FALSE(Object->HasTypedField<EJson::Object>(TEXT("null")));
+	EXPECT_FALSE(Object->HasTypedField<EJson::Object>(TEXT("num")));
+	EXPECT_FALSE(Object->HasTypedField<EJson::Object>(TEXT("str")));
+	EXPECT_FALSE(Object->HasTypedField<EJson::Object>(TEXT("arr")));
+	EXPECT_FALSE(Object->HasTypedField<EJson::Object>(TEXT("missing")));
+	EXPECT_TRUE(Object->HasField(TEXT("null")));
+
+	const TSharedPtr<FJsonObject>* Inner = nullptr;
+	EXPECT_TRUE(Object->TryGetObjectField(TEXT("empty"), Inner));
+	ASSERT_NE(Inner, nullptr);
+	EXPECT_EQ((*Inner)->Values.Num(), 0);
+	EXPECT_FALSE(Object->TryGetObjectField(TEXT("null"), Inner));
+}
+
+TEST(JsonObject, IntegerReadsRoundAndRespectRange)
+{
+	const TSharedPtr<FJsonObject> Object = ParseObject(TEXT("{\"half\":2.5,\"neghalf\":-2.5,\"big\":3000000000,\"numeric\":\"42\",\"word\":\"x\"}"));
+	ASSERT_TRUE(Object.IsValid());
+
+	int32 Small = 0;
+	EXPECT_TRUE(Object->TryGetNumberField(TEXT("half"), Small));
+	EXPECT_EQ(Small, 3);
+	EXPECT_TRUE(Object->TryGetNumberField(TEXT("neghalf"), Small));
+	EXPECT_EQ(Small, -3);
+	EXPECT_FALSE(Object->TryGetNumberField(TEXT("big"), Small));
+	int64 Large = 0;
+	EXPECT_TRUE(Object->TryGetNumberField(TEXT("big"), Large));
+	EXPECT_EQ(Large, 3000000000LL);
+	EXPECT_TRUE(Object->TryGetNumberField(TEXT("numeric"), Small));
+	EXPECT_EQ(Small, 42);
+	double Number = 0.0;
+	EXPECT_FALSE(Object->TryGetNumberField(TEXT("word"), Number));
+}
+
+TEST(JsonWriter, CondensedOutputEscapesAndReadsBack)
+{
+	const TSharedRef<FJsonObject> Object = MakeShared<FJsonObject>();
+	Object->SetStringField(TEXT("s"), TEXT("quote\" slash\\ line\n tab\t bell\u0007 \u00e4"));
+	Object->SetNumberField(TEXT("n"), 2.0);
+	Object->SetNumberField(TEXT("f"), 0.5);
+	Object->SetBoolField(TEXT("b"), false);
+	Object->SetField(TEXT("z"), MakeShared<FJsonValueNull>());
+	Object->SetArrayField(TEXT("a"), {MakeShared<FJsonValueNumber>(1.0), MakeShared<FJsonValueObject>(MakeShared<FJsonObject>())});
+	const TSharedRef<FJsonObject> Inner = MakeShared<FJsonObject>();
+	Inner->SetStringField(TEXT("k"), TEXT("v"));
+	Object->SetObjectField(TEXT("o"), Inner);
+
+	const FString Text = Condensed(Object);
+	EXPECT_EQ(
+		Text,
+		FString(TEXT(
+			"{\"s\":\"quote\\\" slash\\\\ line\\n tab\\t bell\\u0007 \u00e4\",\"n\":2,\"f\":0.5,\"b\":false,\"z\":null,\"a\":[1,{}],\"o\":{\"k\":\"v\"}}")));
+
+	const TSharedPtr<FJsonObject> Back = ParseObject(*Text);
+	ASSERT_TRUE(Back.IsValid());
+	EXPECT_EQ(Back->GetStringField(TEXT("s")), Object->GetStringField(TEXT("s")));
+	EXPECT_EQ(Back->GetObjectField(TEXT("o"))->GetStringField(TEXT("k")), FString(TEXT("v")));
+}
+
+TEST(JsonWriter, DefaultPrettyOutputReadsBack)
+{
+	const TSharedPtr<FJsonObject> Object = ParseObject(TEXT("{\"a\":[1,2,{\"b\":[]}],\"c\":{\"d\":\"e\"},\"f\":{}}"));
+	ASSERT_TRUE(Object.IsValid());
+	FString Pretty;
+	ASSERT_TRUE(FJsonSerializer::Serialize(Object.ToSharedRef(), TJsonWriterFactory<>::Create(&Pretty)));
+	EXPECT_TRUE(Pretty.Contains(TEXT("\n\t")));
+
+	const TSharedPtr<FJsonObject> Back = ParseObject(*Pretty);
+	ASSERT_TRUE(Back.IsValid());
+	EXPECT_EQ(Condensed(Back.ToSharedRef()), Condensed(Object.ToSharedRef()));
+}
+
+TEST(JsonValue, DeepTreesAreFreedAndWrittenWithoutRecursion)
+{
+	// Far deeper than the reader allows: only code can build this, and it must still be safe.
+	constexpr int32 Depth = 1'000'000;
+	TSharedPtr<FJsonValue> Chain = MakeShared<FJsonValueNull>();
+	for (int32 Level = 0; Level < Depth; ++Level)
+	{
+		if (Level % 2 == 0)
+		{
+			Chain = MakeShared<FJsonValueArray>(TArray<TSharedPtr<FJsonValue>>{Chain});
+		}
+		else
+		{
+			const TSharedRef<FJsonObject> Object = MakeShared<FJsonObject>();
+			Object->SetField(TEXT("next"), Chain);
+			Chain = MakeShared<FJsonValueObject>(Object.ToSharedPtr());
+		}
+	}
+
+	FString Out;
+	const TSharedRef<FJsonObject> Root = MakeShared<FJsonObject>();
+	Root->SetField(TEXT("chain"), Chain);
+	Chain.Reset();
+	EXPECT_TRUE(FJsonSerializer::Serialize(Root, TJsonWriterFactory<TCHAR, TCondensedJsonPrintPolicy<TCHAR>>::Create(&Out)));
+	EXPECT_GT(Out.Len(), Depth);
+	EXPECT_TRUE(Out.EndsWith(TEXT("]}}"))) << "the chain closes with its outermost array and the root";
+	// Root goes out of scope here; a recursive release would overflow the stack.
+}

@@ -1,0 +1,177 @@
+// Copyright Vantle contributors. All Rights Reserved.
+// The console commands and the log lines the editor's log watcher relies on.
+#include "McpTestFixture.h"
+
+#include "HostHttpServer.h"
+#include "HostModelContextProtocol.h"
+#include "HttpServerModule.h"
+
+using namespace McpTest;
+
+namespace
+{
+	const TCHAR* const McpCategory = TEXT("LogModelContextProtocol");
+	const TCHAR* const ListenerCategory = TEXT("LogHttpListener");
+	const std::string Ping = R"({"jsonrpc":"2.0","id":"1","method":"ping"})";
+}
+
+TEST_F(FMcpModuleTest, StartOnFreePortLogsStartNoticeAndCreatedListener)
+{
+	const uint32 Port = FindFreePort();
+	ASSERT_NE(Port, 0u);
+	EXPECT_TRUE(StartServer(Port));
+
+	const std::vector<FLogLine> McpLines = Log.LinesOf(McpCategory);
+	ASSERT_GE(McpLines.size(), 2u);
+	EXPECT_EQ(McpLines[0].Verbosity, ELogVerbosity::Log);
+	EXPECT_TRUE(McpLines[0].Text.Equals(StartLine(Port), ESearchCase::CaseSensitive)) << TCHAR_TO_UTF8(*McpLines[0].Text);
+	EXPECT_EQ(McpLines[1].Verbosity, ELogVerbosity::Warning) << "the usage notice follows the start line";
+	EXPECT_EQ(Log.Count(ListenerCategory, ELogVerbosity::Log, CreatedLine(Port)), 1);
+	EXPECT_EQ(Log.Count(ListenerCategory, ELogVerbosity::Error, BindFailedLine(Port)), 0);
+
+	EXPECT_TRUE(UE::Host::GetListeningHttpPorts().Contains(Port));
+	EXPECT_EQ(UE::Host::GetMcpServerPort(), Port);
+	EXPECT_TRUE(UE::Host::AreMcpRoutesBound());
+	const TArray<FString> Routes = UE::Host::GetBoundHttpRoutes(Port);
+	EXPECT_TRUE(Routes.Contains(TEXT("POST /mcp")) && Routes.Contains(TEXT("GET /mcp")) && Routes.Contains(TEXT("DELETE /mcp")));
+	EXPECT_EQ(PostMcp(Port, Ping).Status, 200);
+}
+
+TEST_F(FMcpModuleTest, PortHeldElsewhereStillLogsStartLineThenBindFailureAndNextStartRetries)
+{
+	const uint32 Port = FindFreePort();
+	{
+		// A holder that offers to share the port must not get company either: two editors on one
+		// port is exactly what the log lines have to reveal.
+		FPortHolder Holder(Port, true);
+		ASSERT_TRUE(Holder.IsHolding());
+		EXPECT_TRUE(StartServer(Port));
+
+		const int32 Start = Log.Find(McpCategory, ELogVerbosity::Log, StartLine(Port));
+		const int32 Failure = Log.Find(ListenerCategory, ELogVerbosity::Error, BindFailedLine(Port));
+		ASSERT_NE(Start, INDEX_NONE);
+		ASSERT_NE(Failure, INDEX_NONE);
+		EXPECT_LT(Start, Failure);
+		EXPECT_EQ(Log.Count(ListenerCategory, ELogVerbosity::Log, CreatedLine(Port)), 0);
+		EXPECT_FALSE(UE::Host::GetListeningHttpPorts().Contains(Port));
+		// The engine counts the server as running once it has a router, bound or not.
+		EXPECT_EQ(UE::Host::GetMcpServerPort(), Port);
+	}
+
+	// With the port free again, starting once more binds it.
+	EXPECT_TRUE(StartServer(Port));
+	EXPECT_EQ(Log.Count(McpCategory, ELogVerbosity::Log, StartLine(Port)), 2);
+	EXPECT_EQ(Log.Count(ListenerCategory, ELogVerbosity::Log, CreatedLine(Port)), 1);
+	EXPECT_EQ(Log.Count(McpCategory, ELogVerbosity::Warning, FString::Printf(TEXT("MCP server is already running on port %u, stopping first."), Port)), 0)
+		<< "restarting on the same port is no port change";
+	EXPECT_EQ(PostMcp(Port, Ping).Status, 200);
+}
+
+TEST_F(FMcpModuleTest, InvalidPortsWarnAndStartNothing)
+{
+	const struct
+	{
+		const TCHAR* Argument;
+		int32 Parsed;
+	} Cases[] = {{TEXT("0"), 0}, {TEXT("65536"), 65536}, {TEXT("-80"), -80}, {TEXT("http"), 0}};
+	for (const auto& Case : Cases)
+	{
+		const FString Warning = FString::Printf(TEXT("Invalid port %d. Must be 1-65535."), Case.Parsed);
+		const int32 Before = Log.Count(McpCategory, ELogVerbosity::Warning, Warning);
+		EXPECT_TRUE(RunCommand(FString::Printf(TEXT("ModelContextProtocol.StartServer %s"), Case.Argument)));
+		EXPECT_EQ(Log.Count(McpCategory, ELogVerbosity::Warning, Warning), Before + 1) << TCHAR_TO_UTF8(Case.Argument);
+	}
+	for (const FLogLine& Line : Log.Lines())
+	{
+		EXPECT_FALSE(Line.Text.StartsWith(TEXT("Starting MCP server"))) << TCHAR_TO_UTF8(*Line.Text);
+		EXPECT_FALSE(Line.Category == ListenerCategory) << TCHAR_TO_UTF8(*Line.Text);
+	}
+	EXPECT_EQ(UE::Host::GetMcpServerPort(), 0u);
+	EXPECT_TRUE(UE::Host::GetListeningHttpPorts().IsEmpty());
+}
+
+TEST_F(FMcpModuleTest, NoArgumentStartsOnPort8000)
+{
+	EXPECT_TRUE(RunCommand(TEXT("ModelContextProtocol.StartServer")));
+	EXPECT_EQ(Log.Count(McpCategory, ELogVerbosity::Log, StartLine(8000)), 1);
+	// Something else on this machine may hold 8000; either listener line proves the port tried.
+	EXPECT_EQ(Log.Count(ListenerCategory, ELogVerbosity::Log, CreatedLine(8000)) + Log.Count(ListenerCategory, ELogVerbosity::Error, BindFailedLine(8000)), 1);
+	EXPECT_EQ(UE::Host::GetMcpServerPort(), 8000u);
+}
+
+TEST_F(FMcpModuleTest, StartOnAnotherPortWarnsAndMovesTheRoutes)
+{
+	const uint32 First = FindFreePort();
+	ASSERT_TRUE(StartServer(First));
+	const uint32 Second = FindFreePort();
+	ASSERT_NE(First, Second);
+	ASSERT_TRUE(StartServer(Second));
+
+	const int32 Warning = Log.Find(McpCategory, ELogVerbosity::Warning, FString::Printf(TEXT("MCP server is already running on port %u, stopping first."), First));
+	const int32 SecondStart = Log.Find(McpCategory, ELogVerbosity::Log, StartLine(Second));
+	ASSERT_NE(Warning, INDEX_NONE);
+	EXPECT_LT(Warning, SecondStart);
+	EXPECT_EQ(UE::Host::GetMcpServerPort(), Second);
+	EXPECT_TRUE(UE::Host::GetBoundHttpRoutes(First).IsEmpty());
+	// The old port's listener stays, as it does in the editor; only the routes moved.
+	EXPECT_TRUE(UE::Host::GetListeningHttpPorts().Contains(First));
+	EXPECT_EQ(PostMcp(First, Ping).Status, 404);
+	EXPECT_EQ(PostMcp(Second, Ping).Status, 200);
+}
+
+TEST_F(FMcpModuleTest, StopServerUnbindsRoutesButLeavesTheListener)
+{
+	const uint32 Port = FindFreePort();
+	ASSERT_TRUE(StartServer(Port));
+	ASSERT_EQ(PostMcp(Port, Ping).Status, 200);
+
+	EXPECT_TRUE(RunCommand(TEXT("ModelContextProtocol.StopServer")));
+	EXPECT_EQ(Log.Count(ListenerCategory, ELogVerbosity::Log, StoppingLine(Port)), 0);
+	EXPECT_TRUE(UE::Host::GetListeningHttpPorts().Contains(Port));
+	EXPECT_FALSE(UE::Host::AreMcpRoutesBound());
+	EXPECT_EQ(UE::Host::GetMcpServerPort(), 0u);
+	EXPECT_EQ(PostMcp(Port, Ping).Status, 404);
+	EXPECT_EQ(SendHttp(Port, "GET", "/mcp", "").Status, 404);
+
+	// Starting again on the same port reuses the listener: no second created line.
+	ASSERT_TRUE(StartServer(Port));
+	EXPECT_EQ(Log.Count(ListenerCategory, ELogVerbosity::Log, CreatedLine(Port)), 1);
+	EXPECT_EQ(PostMcp(Port, Ping).Status, 200);
+}
+
+TEST_F(FMcpModuleTest, ShutdownRemovesCommandsAndTheHttpServerLogsTheStoppingLine)
+{
+	const uint32 Port = FindFreePort();
+	ASSERT_TRUE(StartServer(Port));
+
+	FModuleManager::Get().UnloadModule(TEXT("ModelContextProtocol"));
+	EXPECT_EQ(IConsoleManager::Get().FindConsoleObject(TEXT("ModelContextProtocol.StartServer")), nullptr);
+	EXPECT_EQ(IConsoleManager::Get().FindConsoleObject(TEXT("ModelContextProtocol.StopServer")), nullptr);
+	EXPECT_EQ(Log.Count(ListenerCategory, ELogVerbosity::Log, StoppingLine(Port)), 0) << "the plugin's shut-down leaves the listener to the HTTP server";
+	EXPECT_EQ(PostMcp(Port, Ping).Status, 404);
+
+	FModuleManager::Get().UnloadModule(TEXT("HTTPServer"));
+	EXPECT_EQ(Log.Count(ListenerCategory, ELogVerbosity::Log, StoppingLine(Port)), 1);
+	EXPECT_FALSE(CanConnect(Port));
+}
+
+TEST_F(FMcpModuleTest, StopAllListenersLogsOneStoppingLinePerListeningPortAndStartRebinds)
+{
+	const uint32 Port = FindFreePort();
+	ASSERT_TRUE(StartServer(Port));
+	const uint32 Held = FindFreePort();
+	FPortHolder Holder(Held);
+	ASSERT_TRUE(Holder.IsHolding());
+	ASSERT_TRUE(StartServer(Held));
+
+	FHttpServerModule::Get().StopAllListeners();
+	EXPECT_EQ(Log.Count(ListenerCategory, ELogVerbosity::Log, StoppingLine(Port)), 1);
+	EXPECT_EQ(Log.Count(ListenerCategory, ELogVerbosity::Log, StoppingLine(Held)), 0) << "a port that never bound has nothing to stop";
+	EXPECT_TRUE(UE::Host::GetListeningHttpPorts().IsEmpty());
+	EXPECT_FALSE(CanConnect(Port));
+
+	FHttpServerModule::Get().StartAllListeners();
+	EXPECT_EQ(Log.Count(ListenerCategory, ELogVerbosity::Log, CreatedLine(Port)), 2);
+	EXPECT_TRUE(UE::Host::GetListeningHttpPorts().Contains(Port));
+	EXPECT_FALSE(UE::Host::GetListeningHttpPorts().Contains(Held));
+}

@@ -1,0 +1,87 @@
+// Copyright Vantle contributors. All Rights Reserved.
+#pragma once
+
+#include "Containers/UnrealString.h"
+#include "CoreGlobals.h"
+#include "Logging/LogVerbosity.h"
+#include "Misc/OutputDevice.h"
+#include "UObject/NameTypes.h"
+
+#include <mutex>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace McpTest
+{
+	struct FLogLine
+	{
+		FString Category;
+		ELogVerbosity::Type Verbosity;
+		FString Text;
+	};
+
+	// Collects every log line it is given; the log feeds it from its own thread.
+	class FLogCapture final : public FOutputDevice
+	{
+	public:
+		using FOutputDevice::Serialize;
+		void Serialize(const TCHAR* V, ELogVerbosity::Type Verbosity, const FName& Category) override;
+
+		// The lines so far, after the log has handed over everything logged before the call.
+		std::vector<FLogLine> Lines() const;
+		// Lines of the category whose text equals Text exactly (case included).
+		int32 Count(const TCHAR* Category, ELogVerbosity::Type Verbosity, const FString& Text) const;
+		// Index of the first such line, or INDEX_NONE.
+		int32 Find(const TCHAR* Category, ELogVerbosity::Type Verbosity, const FString& Text) const;
+		// All lines of the category, in order.
+		std::vector<FLogLine> LinesOf(const TCHAR* Category) const;
+
+	private:
+		mutable std::mutex Mutex;
+		std::vector<FLogLine> Captured;
+	};
+
+	struct FHttpReply
+	{
+		// 0 when no complete answer arrived (no connection, time-out, garbage).
+		int32 Status = 0;
+		// Header names in lower case.
+		std::vector<std::pair<std::string, std::string>> Headers;
+		std::string Body;
+
+		// The first value of the header, or empty.
+		std::string Header(const std::string& LowerName) const;
+		int32 HeaderCount(const std::string& LowerName) const;
+	};
+
+	using FHeaderList = std::vector<std::pair<std::string, std::string>>;
+
+	// One request over a fresh loopback connection ("Connection: close"), read to the end. Every
+	// socket step is bounded by a time-out, so a silent server yields Status 0 instead of a hang.
+	FHttpReply SendHttp(uint32 Port, const std::string& Method, const std::string& Path, const std::string& Body, const FHeaderList& Headers = {});
+	// Sends the bytes as they are and reads the answer.
+	FHttpReply SendRaw(uint32 Port, const std::string& Bytes);
+	// A JSON-RPC POST to /mcp with the headers the editor's own ping sends.
+	FHttpReply PostMcp(uint32 Port, const std::string& Json, const FHeaderList& ExtraHeaders = {});
+
+	// A loopback port that nothing listened on a moment ago.
+	uint32 FindFreePort();
+	// True when a connection to 127.0.0.1:Port is accepted.
+	bool CanConnect(uint32 Port);
+
+	// Holds a loopback port with a listening socket of its own, as another program would. With
+	// bShareable the socket offers to share the port (SO_REUSEPORT), as some servers do.
+	class FPortHolder
+	{
+	public:
+		explicit FPortHolder(uint32 Port, bool bShareable = false);
+		~FPortHolder();
+		FPortHolder(const FPortHolder&) = delete;
+		FPortHolder& operator=(const FPortHolder&) = delete;
+		bool IsHolding() const { return Socket >= 0; }
+
+	private:
+		int Socket = -1;
+	};
+}

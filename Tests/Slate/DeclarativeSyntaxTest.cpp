@@ -1,0 +1,192 @@
+// Copyright Vantle contributors. All Rights Reserved.
+#include "SlateTestSupport.h"
+
+#include "Framework/SlateDelegates.h"
+#include "Input/Reply.h"
+#include "Styling/SlateColor.h"
+#include "Widgets/DeclarativeSyntaxSupport.h"
+#include "Widgets/Images/SImage.h"
+#include "Widgets/Input/SButton.h"
+#include "Widgets/Layout/SBorder.h"
+#include "Widgets/Layout/SBox.h"
+#include "Widgets/SBoxPanel.h"
+#include "Widgets/Text/STextBlock.h"
+
+namespace
+{
+	// Shaped like a module object: not shared, getters bound by raw pointer.
+	class FPanelOwner
+	{
+	public:
+		FText GetTitle() const
+		{
+			++TitleReads;
+			return FText::FromString(Title);
+		}
+		FSlateColor GetColor() const { return FSlateColor(Color); }
+		bool CanRun() const { return bCanRun; }
+		FReply Run()
+		{
+			++Runs;
+			return FReply::Handled();
+		}
+
+		TSharedRef<SWidget> Build()
+		{
+			// clang-format off
+			return SNew(SVerticalBox)
+				+ SVerticalBox::Slot().AutoHeight().Padding(0, 14, 0, 14)
+				[
+					SNew(SBox).HeightOverride(1)
+					[
+						SNew(SBorder).BorderImage(FCoreStyle::Get().GetBrush(TEXT("Border")))
+					]
+				]
+				+ SVerticalBox::Slot().AutoHeight()
+				[
+					SNew(STextBlock)
+					.Text_Raw(this, &FPanelOwner::GetTitle)
+					.ColorAndOpacity_Raw(this, &FPanelOwner::GetColor)
+					.AutoWrapText(true)
+				]
+				+ SVerticalBox::Slot().AutoHeight()
+				[
+					SNew(SHorizontalBox)
+					+ SHorizontalBox::Slot().AutoWidth().Padding(0, 0, 8, 0)
+					[
+						SNew(SButton)
+						.IsEnabled_Raw(this, &FPanelOwner::CanRun)
+						.OnClicked_Raw(this, &FPanelOwner::Run)
+						.ContentPadding(FMargin(12, 7, 12, 7))
+						[
+							SNew(STextBlock).Text(FText::FromString(TEXT("Run")))
+						]
+					]
+					+ SHorizontalBox::Slot().AutoWidth()
+					[
+						SNew(SButton)
+						.OnClicked_Lambda([this]() { ++LambdaClicks; return FReply::Handled(); })
+						[
+							SNew(STextBlock).Text_Lambda([this]() { return FText::FromString(FString::Printf(TEXT("Clicked %d"), LambdaClicks)); })
+						]
+					]
+				];
+			// clang-format on
+		}
+
+		FString Title = TEXT("First");
+		FLinearColor Color = FLinearColor(FColor::FromHex(TEXT("3CFF91")));
+		bool bCanRun = false;
+		int32 Runs = 0;
+		int32 LambdaClicks = 0;
+		mutable int32 TitleReads = 0;
+	};
+
+	class FDeclarativeSyntaxTest : public FSlateTest
+	{
+	};
+}
+
+TEST_F(FDeclarativeSyntaxTest, BuildsTheTreeTheArgumentsDescribe)
+{
+	FPanelOwner Owner;
+	const TSharedRef<SWidget> Root = Owner.Build();
+	EXPECT_EQ(Root->GetTypeAsString(), FString(TEXT("SVerticalBox")));
+
+	const TArray<FString> Lines = UE::Host::DumpWidgets(Root);
+	const TArray<FString> Expected = {
+		TEXT("SVerticalBox"),
+		TEXT("  SBox"),
+		TEXT("    SBorder"),
+		TEXT("  STextBlock text=\"First\" color=#3CFF91FF"),
+		TEXT("  SHorizontalBox"),
+		TEXT("    SButton enabled=false"),
+		TEXT("      STextBlock text=\"Run\" color=#C0C0C0FF enabled=false"),
+		TEXT("    SButton enabled=true"),
+		TEXT("      STextBlock text=\"Clicked 0\" color=#C0C0C0FF"),
+	};
+	ASSERT_EQ(Lines.Num(), Expected.Num());
+	for (int32 Index = 0; Index < Expected.Num(); ++Index)
+	{
+		EXPECT_EQ(ToStd(Lines[Index]), ToStd(Expected[Index]));
+	}
+
+	const SVerticalBox& Column = static_cast<const SVerticalBox&>(Root.Get());
+	ASSERT_EQ(Column.NumSlots(), 3);
+	EXPECT_EQ(Column.GetSlot(0).GetPadding(), FMargin(0, 14, 0, 14));
+	EXPECT_EQ(Column.GetSlot(0).GetSizeRule(), FSizeParam::SizeRule_Auto);
+}
+
+TEST_F(FDeclarativeSyntaxTest, BoundAttributesAreReadAgainOnEveryRead)
+{
+	FPanelOwner Owner;
+	const TSharedRef<SWidget> Root = Owner.Build();
+	const TSharedRef<STextBlock> Title = StaticCastSharedRef<STextBlock>(Root->GetChildren()->GetChildAt(1));
+
+	const int32 ReadsBefore = Owner.TitleReads;
+	EXPECT_EQ(ToStd(Title->GetText().ToString()), "First");
+	Owner.Title = TEXT("Second");
+	Owner.Color = FLinearColor(FColor::FromHex(TEXT("929BA4")));
+	Owner.bCanRun = true;
+	EXPECT_EQ(ToStd(Title->GetText().ToString()), "Second");
+	EXPECT_EQ(Owner.TitleReads, ReadsBefore + 2);
+
+	// The same widgets, not a rebuilt tree, now show the new values.
+	const TArray<FString> Lines = UE::Host::DumpWidgets(Root);
+	EXPECT_EQ(ToStd(Lines[3]), "  STextBlock text=\"Second\" color=#929BA4FF");
+	EXPECT_EQ(ToStd(Lines[5]), "    SButton enabled=true");
+	EXPECT_EQ(Title, StaticCastSharedRef<STextBlock>(Root->GetChildren()->GetChildAt(1)));
+}
+
+TEST_F(FDeclarativeSyntaxTest, ButtonsRunTheirHandlers)
+{
+	FPanelOwner Owner;
+	const TSharedRef<SWidget> Root = Owner.Build();
+	const TSharedRef<SWidget> Row = Root->GetChildren()->GetChildAt(2);
+	const TSharedRef<SButton> RunButton = StaticCastSharedRef<SButton>(Row->GetChildren()->GetChildAt(0));
+	const TSharedRef<SButton> LambdaButton = StaticCastSharedRef<SButton>(Row->GetChildren()->GetChildAt(1));
+
+	RunButton->SimulateClick();
+	LambdaButton->SimulateClick();
+	LambdaButton->SimulateClick();
+	EXPECT_EQ(Owner.Runs, 1);
+	EXPECT_EQ(Owner.LambdaClicks, 2);
+	const STextBlock& Label = static_cast<const STextBlock&>(LambdaButton->GetChildren()->GetChildAt(0).Get());
+	EXPECT_EQ(ToStd(Label.GetText().ToString()), "Clicked 2");
+}
+
+TEST_F(FDeclarativeSyntaxTest, AssignNewExposesTheWidgetAndBaseArgumentsApply)
+{
+	TSharedPtr<STextBlock> Exposed;
+	TWeakPtr<SButton> WeakButton;
+	// clang-format off
+	const TSharedRef<SWidget> Root = SNew(SHorizontalBox)
+		+ SHorizontalBox::Slot()
+		[
+			SAssignNew(Exposed, STextBlock)
+			.Text(FText::FromString(TEXT("Status\nsecond line")))
+			.ToolTipText(FText::FromString(TEXT("Rechecked \"often\"")))
+		]
+		+ SHorizontalBox::Slot()
+		[
+			SAssignNew(WeakButton, SButton).Text(FText::FromString(TEXT("Go"))).Visibility(EVisibility::Collapsed)
+		];
+	// clang-format on
+
+	ASSERT_TRUE(Exposed.IsValid());
+	EXPECT_EQ(Exposed->GetParentWidget(), TSharedPtr<SWidget>(Root));
+	ASSERT_TRUE(WeakButton.IsValid());
+	EXPECT_EQ(WeakButton.Pin()->GetVisibility(), EVisibility::Collapsed);
+
+	// A button given only a label builds its own text block.
+	const TArray<FString> Lines = UE::Host::DumpWidgets(Root);
+	ASSERT_EQ(Lines.Num(), 4);
+	EXPECT_EQ(ToStd(Lines[1]), "  STextBlock text=\"Status\\nsecond line\" color=#C0C0C0FF tooltip=\"Rechecked \\\"often\\\"\"");
+	EXPECT_EQ(ToStd(Lines[3]), "    STextBlock text=\"Go\" color=#C0C0C0FF");
+}
+
+TEST(FReplyTest, HandledAndUnhandled)
+{
+	EXPECT_TRUE(FReply::Handled().IsEventHandled());
+	EXPECT_FALSE(FReply::Unhandled().IsEventHandled());
+}

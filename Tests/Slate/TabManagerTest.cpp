@@ -1,0 +1,255 @@
+// Copyright Vantle contributors. All Rights Reserved.
+#include "SlateTestSupport.h"
+
+#include "Framework/Docking/TabManager.h"
+#include "Styling/CoreStyle.h"
+#include "Widgets/Docking/SDockTab.h"
+#include "Widgets/Input/SButton.h"
+#include "Widgets/SBoxPanel.h"
+#include "Widgets/SWindow.h"
+#include "Widgets/Text/STextBlock.h"
+
+namespace
+{
+	const FName PanelTabId(TEXT("Test.Panel"));
+
+	// Registers a nomad spawner the way the plugin does and counts the trees it builds.
+	class FTabOwner
+	{
+	public:
+		FTabOwner()
+		{
+			FGlobalTabmanager::Get()
+				->RegisterNomadTabSpawner(PanelTabId, FOnSpawnTab::CreateRaw(this, &FTabOwner::SpawnTab))
+				.SetDisplayName(FText::FromString(TEXT("Panel")))
+				.SetIcon(FSlateIcon(TEXT("CoreStyle"), TEXT("Icons.Refresh")));
+		}
+		~FTabOwner()
+		{
+			FGlobalTabmanager::Get()->UnregisterNomadTabSpawner(PanelTabId);
+			FTabManager::UnregisterDefaultTabWindowSize(FTabId(PanelTabId));
+		}
+
+		TSharedRef<SDockTab> SpawnTab(const FSpawnTabArgs& Args)
+		{
+			++Spawns;
+			LastArgsTabId = Args.GetTabId();
+			// clang-format off
+			const TSharedRef<SDockTab> Tab = SNew(SDockTab).TabRole(ETabRole::NomadTab)
+			[
+				SNew(SVerticalBox)
+				+ SVerticalBox::Slot().AutoHeight()
+				[
+					SNew(STextBlock).Text_Lambda([this]() { return FText::FromString(Status); })
+				]
+				+ SVerticalBox::Slot().AutoHeight()
+				[
+					SNew(SButton)
+					.IsEnabled_Raw(this, &FTabOwner::CanFix)
+					.OnClicked_Raw(this, &FTabOwner::Fix)
+					[
+						SNew(STextBlock).Text(FText::FromString(TEXT("Fix")))
+					]
+				]
+			];
+			// clang-format on
+			PanelTab = Tab;
+			return Tab;
+		}
+		bool CanFix() const { return bCanFix; }
+		FReply Fix()
+		{
+			++Fixes;
+			Status = TEXT("Fixed");
+			return FReply::Handled();
+		}
+
+		TWeakPtr<SDockTab> PanelTab;
+		FTabId LastArgsTabId;
+		FString Status = TEXT("Idle");
+		bool bCanFix = false;
+		int32 Spawns = 0;
+		int32 Fixes = 0;
+	};
+
+	class FTabManagerTest : public FSlateTest
+	{
+	};
+}
+
+TEST_F(FTabManagerTest, SpawnerRegistrationIsVisibleAndRemovable)
+{
+	{
+		FTabOwner Owner;
+		EXPECT_TRUE(FGlobalTabmanager::Get()->HasTabSpawner(PanelTabId));
+		const FTabSpawnerEntry* Entry = UE::Host::FindNomadTabSpawner(PanelTabId);
+		ASSERT_NE(Entry, nullptr);
+		EXPECT_EQ(ToStd(Entry->GetDisplayName().ToString()), "Panel");
+		EXPECT_EQ(Entry->GetIcon().GetStyleSetName(), FName(TEXT("CoreStyle")));
+		EXPECT_EQ(Entry->GetIcon().GetStyleName(), FName(TEXT("Icons.Refresh")));
+		EXPECT_TRUE(Entry->GetTooltipText().IsEmpty());
+	}
+	EXPECT_FALSE(FGlobalTabmanager::Get()->HasTabSpawner(PanelTabId));
+	EXPECT_EQ(FGlobalTabmanager::Get()->TryInvokeTab(FTabId(PanelTabId)), nullptr);
+}
+
+TEST_F(FTabManagerTest, InvokingTwiceGivesOneTabInItsOwnWindow)
+{
+	FTabOwner Owner;
+	FTabManager::RegisterDefaultTabWindowSize(FTabId(PanelTabId), FVector2D(560, 480));
+
+	const TSharedPtr<SDockTab> First = FGlobalTabmanager::Get()->TryInvokeTab(FTabId(PanelTabId));
+	ASSERT_TRUE(First.IsValid());
+	EXPECT_EQ(First->GetTabRole(), ETabRole::NomadTab);
+	EXPECT_EQ(First->GetLayoutIdentifier(), FTabId(PanelTabId));
+	EXPECT_EQ(Owner.LastArgsTabId, FTabId(PanelTabId));
+	// Without a label of its own the tab shows the spawner's name.
+	EXPECT_EQ(ToStd(First->GetTabLabel().ToString()), "Panel");
+	EXPECT_EQ(First->GetTabIcon(), FCoreStyle::Get().GetBrush(TEXT("Icons.Refresh")));
+
+	const TSharedPtr<SDockTab> Second = FGlobalTabmanager::Get()->TryInvokeTab(FTabId(PanelTabId));
+	EXPECT_EQ(First, Second);
+	EXPECT_EQ(Owner.Spawns, 1);
+	EXPECT_EQ(UE::Host::GetOpenTabIds().Num(), 1);
+
+	const TSharedPtr<SWindow> Window = First->GetParentWindow();
+	ASSERT_TRUE(Window.IsValid());
+	EXPECT_EQ(Window->GetClientSizeInScreen(), FVector2D(560, 480));
+	EXPECT_EQ(ToStd(Window->GetTitle().ToString()), "Panel");
+	EXPECT_EQ(FSlateApplication::Get().FindWidgetWindow(First->GetContent()), Window);
+	EXPECT_EQ(FGlobalTabmanager::Get()->FindExistingLiveTab(FTabId(PanelTabId)), First);
+	EXPECT_TRUE(UE::Host::CloseTab(PanelTabId));
+}
+
+TEST_F(FTabManagerTest, WithoutADefaultSizeTheWindowGetsTheFallback)
+{
+	FTabOwner Owner;
+	EXPECT_EQ(UE::Host::GetDefaultTabWindowSize(FTabId(PanelTabId)), FVector2D(1000, 600));
+	const TSharedPtr<SDockTab> Tab = FGlobalTabmanager::Get()->TryInvokeTab(FTabId(PanelTabId));
+	ASSERT_TRUE(Tab.IsValid());
+	EXPECT_EQ(Tab->GetParentWindow()->GetClientSizeInScreen(), FVector2D(1000, 600));
+	EXPECT_TRUE(Tab->RequestCloseTab());
+}
+
+TEST_F(FTabManagerTest, DefaultSizeEntriesAreAddedAndRemovedByTabId)
+{
+	const TArray<UE::Host::FDefaultTabWindowSizeEntry> Before = UE::Host::GetDefaultTabWindowSizes();
+	FTabManager::RegisterDefaultTabWindowSize(FTabId(PanelTabId), FVector2D(560, 480));
+	const TArray<UE::Host::FDefaultTabWindowSizeEntry> During = UE::Host::GetDefaultTabWindowSizes();
+	ASSERT_EQ(During.Num(), Before.Num() + 1);
+	EXPECT_EQ(During.Last().TabId, FTabId(PanelTabId));
+	EXPECT_EQ(During.Last().Size, FVector2D(560, 480));
+	// An instance id of INDEX_NONE matches any instance, as the engine's FTabId does.
+	EXPECT_EQ(UE::Host::GetDefaultTabWindowSize(FTabId(PanelTabId)), FVector2D(560, 480));
+	FTabManager::UnregisterDefaultTabWindowSize(FTabId(PanelTabId));
+	EXPECT_EQ(UE::Host::GetDefaultTabWindowSizes().Num(), Before.Num());
+}
+
+TEST_F(FTabManagerTest, ClosingDestroysTabAndWindowAndReopeningBuildsAFreshTree)
+{
+	FTabOwner Owner;
+	TSharedPtr<SDockTab> Tab = FGlobalTabmanager::Get()->TryInvokeTab(FTabId(PanelTabId));
+	ASSERT_TRUE(Tab.IsValid());
+	const TWeakPtr<SDockTab> FirstTab = Tab;
+	const TWeakPtr<SWidget> FirstContent = Tab->GetContent();
+	const TWeakPtr<SWindow> FirstWindow = Tab->GetParentWindow();
+	int32 ClosedCallbacks = 0;
+	Tab->SetOnTabClosed(SDockTab::FOnTabClosedCallback::CreateLambda([&ClosedCallbacks](TSharedRef<SDockTab>) { ++ClosedCallbacks; }));
+	Tab.Reset();
+
+	EXPECT_TRUE(UE::Host::CloseTab(PanelTabId));
+	EXPECT_EQ(ClosedCallbacks, 1);
+	EXPECT_FALSE(FirstTab.IsValid());
+	EXPECT_FALSE(FirstContent.IsValid());
+	EXPECT_FALSE(FirstWindow.IsValid());
+	EXPECT_FALSE(Owner.PanelTab.IsValid());
+	EXPECT_TRUE(FSlateApplication::Get().GetTopLevelWindows().IsEmpty());
+	EXPECT_FALSE(UE::Host::CloseTab(PanelTabId));
+
+	const TSharedPtr<SDockTab> Reopened = FGlobalTabmanager::Get()->TryInvokeTab(FTabId(PanelTabId));
+	ASSERT_TRUE(Reopened.IsValid());
+	EXPECT_EQ(Owner.Spawns, 2);
+	EXPECT_EQ(Owner.PanelTab.Pin(), Reopened);
+	EXPECT_TRUE(Reopened->RequestCloseTab());
+}
+
+TEST_F(FTabManagerTest, ATabMayRefuseToClose)
+{
+	FTabOwner Owner;
+	const TSharedPtr<SDockTab> Tab = FGlobalTabmanager::Get()->TryInvokeTab(FTabId(PanelTabId));
+	ASSERT_TRUE(Tab.IsValid());
+	bool bAllowClose = false;
+	Tab->SetCanCloseTab(SDockTab::FCanCloseTab::CreateLambda([&bAllowClose]() { return bAllowClose; }));
+	EXPECT_FALSE(UE::Host::CloseTab(PanelTabId));
+	EXPECT_EQ(UE::Host::GetOpenTabIds().Num(), 1);
+	bAllowClose = true;
+	EXPECT_TRUE(UE::Host::CloseTab(PanelTabId));
+	EXPECT_TRUE(UE::Host::GetOpenTabIds().IsEmpty());
+}
+
+TEST_F(FTabManagerTest, UnregisteringTheSpawnerLeavesAnOpenTabOpen)
+{
+	TSharedPtr<SDockTab> Tab;
+	{
+		FTabOwner Owner;
+		Tab = FGlobalTabmanager::Get()->TryInvokeTab(FTabId(PanelTabId));
+		// The owner (and the getters bound to it) must not outlive the tab; close before it goes.
+		ASSERT_TRUE(Tab.IsValid());
+		FGlobalTabmanager::Get()->UnregisterNomadTabSpawner(PanelTabId);
+		EXPECT_EQ(UE::Host::GetOpenTabIds().Num(), 1);
+		EXPECT_TRUE(Tab->RequestCloseTab());
+	}
+}
+
+TEST_F(FTabManagerTest, ClickingFollowsTheEnabledStateAtThatMoment)
+{
+	FTabOwner Owner;
+	ASSERT_TRUE(FGlobalTabmanager::Get()->TryInvokeTab(FTabId(PanelTabId)).IsValid());
+
+	EXPECT_EQ(UE::Host::ClickButton(TEXT("Fix")), UE::Host::EClickResult::Disabled);
+	EXPECT_EQ(Owner.Fixes, 0);
+	EXPECT_EQ(UE::Host::ClickButton(TEXT("fix")), UE::Host::EClickResult::NotFound);
+	EXPECT_EQ(UE::Host::ClickButton(TEXT("Idle")), UE::Host::EClickResult::NotFound);
+
+	Owner.bCanFix = true;
+	EXPECT_EQ(UE::Host::ClickButton(TEXT("Fix")), UE::Host::EClickResult::Clicked);
+	EXPECT_EQ(Owner.Fixes, 1);
+
+	const TArray<FString> Lines = UE::Host::DumpWidgets(PanelTabId);
+	const TArray<FString> Expected = {
+		TEXT("SDockTab text=\"Panel\""),
+		TEXT("  SVerticalBox"),
+		TEXT("    STextBlock text=\"Fixed\" color=#C0C0C0FF"),
+		TEXT("    SButton enabled=true"),
+		TEXT("      STextBlock text=\"Fix\" color=#C0C0C0FF"),
+	};
+	ASSERT_EQ(Lines.Num(), Expected.Num());
+	for (int32 Index = 0; Index < Expected.Num(); ++Index)
+	{
+		EXPECT_EQ(ToStd(Lines[Index]), ToStd(Expected[Index]));
+	}
+	EXPECT_EQ(UE::Host::DumpWidgets(), Lines);
+	EXPECT_TRUE(UE::Host::CloseTab(PanelTabId));
+	EXPECT_TRUE(UE::Host::DumpWidgets(PanelTabId).IsEmpty());
+	EXPECT_EQ(UE::Host::ClickButton(TEXT("Fix")), UE::Host::EClickResult::NotFound);
+}
+
+TEST_F(FTabManagerTest, NothingOpensWithoutTheApplication)
+{
+	FTabOwner Owner;
+	UE::Host::ShutdownSlateApplication();
+	EXPECT_EQ(FGlobalTabmanager::Get()->TryInvokeTab(FTabId(PanelTabId)), nullptr);
+	EXPECT_EQ(Owner.Spawns, 0);
+	UE::Host::InitSlateApplication();
+}
+
+TEST_F(FTabManagerTest, ShutdownDestroysOpenTabs)
+{
+	FTabOwner Owner;
+	const TWeakPtr<SDockTab> Tab = FGlobalTabmanager::Get()->TryInvokeTab(FTabId(PanelTabId));
+	ASSERT_TRUE(Tab.IsValid());
+	UE::Host::ShutdownSlateApplication();
+	EXPECT_FALSE(Tab.IsValid());
+	UE::Host::InitSlateApplication();
+	EXPECT_TRUE(UE::Host::GetOpenTabIds().IsEmpty());
+}
