@@ -1,0 +1,137 @@
+// Copyright Vantle contributors. All Rights Reserved.
+// The MCP monitor end to end in the headless editor, against the host's MCP server plugin.
+#include "ScriptedHttpPeer.h"
+#include "VantleTestEditor.h"
+
+#include <netinet/in.h>
+#include <sys/socket.h>
+
+using Vantle::Test::FEditorTest;
+
+namespace
+{
+	uint16_t FreePort()
+	{
+		const int Socket = socket(AF_INET, SOCK_STREAM, 0);
+		sockaddr_in Address{};
+		Address.sin_family = AF_INET;
+		Address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+		bind(Socket, reinterpret_cast<sockaddr*>(&Address), sizeof(Address));
+		socklen_t Length = sizeof(Address);
+		getsockname(Socket, reinterpret_cast<sockaddr*>(&Address), &Length);
+		close(Socket);
+		return ntohs(Address.sin_port);
+	}
+
+	class McpFlow : public FEditorTest
+	{
+	protected:
+		void SetUp() override {}
+
+		void BootOnPort(uint16_t InPort, TArray<FString> Extra = {})
+		{
+			Port = InPort;
+			Extra.Add(FString::Printf(TEXT("-VantleMCPPort=%d"), Port));
+			Boot(Vantle::Test::SamplePath("Showcase.json"), Extra, false);
+		}
+
+		FMcpLogWatcher& Watcher() { return *Module().McpWatcher; }
+		EMcpState State() { return static_cast<EMcpState>(Watcher().State); }
+		std::string Message() { return UE::Host::ToUtf8(Watcher().Message); }
+		bool WaitForState(EMcpState Wanted, double Seconds = 8.0)
+		{
+			return PumpUntil([&] { return State() == Wanted; }, Seconds);
+		}
+
+		uint16_t Port = 0;
+	};
+}
+
+TEST_F(McpFlow, StartMcpStartsTheServerAndConfirmsIt)
+{
+	BootOnPort(FreePort());
+	EXPECT_EQ(Watcher().Port, Port);
+	Editor.Exec(TEXT("Vantle.StartMCP"));
+	EXPECT_EQ(State(), EMcpState::Checking);
+	// The panel is closed: the tick keeps driving the check while it is under way.
+	ASSERT_TRUE(WaitForState(EMcpState::Confirmed)) << Message();
+	EXPECT_EQ(Message(), "MCP l\xC3\xA4uft  /  Port " + std::to_string(Port));
+	EXPECT_EQ(Log.Matching("Starting MCP server on port " + std::to_string(Port) + " ").size(), 1u);
+	EXPECT_EQ(Log.Matching("Created new HttpListener on 127.0.0.1:" + std::to_string(Port)).size(), 1u);
+	EXPECT_EQ(UE::Host::ToUtf8(Module().GetMcpButtonLabel().ToString()), "MCP pr\xC3\xBC" "fen");
+
+	// Checking again with the server up confirms without a second start.
+	Module().OnMcpButtonClicked();
+	ASSERT_TRUE(WaitForState(EMcpState::Confirmed));
+	EXPECT_EQ(Log.Matching("Starting MCP server on port").size(), 1u);
+}
+
+TEST_F(McpFlow, AForeignServerOnThePortIsNotThisEditors)
+{
+	FScriptedHttpPeer Foreign;
+	Foreign.Expect(FScriptedExchange::Request("POST", "/mcp").Repeatedly().RespondWith(200, [](const FScriptedHttpRequest& Request) {
+		const size_t Start = Request.Body.find("\"id\":\"") + 6;
+		return R"({"jsonrpc":"2.0","id":")" + Request.Body.substr(Start, 32) + R"(","result":{}})";
+	}));
+	BootOnPort(Foreign.GetPort());
+	Module().OnMcpButtonClicked();
+	ASSERT_TRUE(WaitForState(EMcpState::Problem));
+	EXPECT_EQ(Message(), "Port " + std::to_string(Port) + " antwortet, gehoert aber nicht bestaetigt zu diesem Editor.");
+	EXPECT_TRUE(Log.Matching("Starting MCP server").empty());
+}
+
+TEST_F(McpFlow, APortHeldByAnotherListenerFailsTheStart)
+{
+	FScriptedHttpPeer Holder;
+	Holder.Expect(FScriptedExchange::Request("POST", "/mcp").Respond(404).Repeatedly());
+	BootOnPort(Holder.GetPort());
+	Editor.Exec(TEXT("Vantle.StartMCP"));
+	ASSERT_TRUE(WaitForState(EMcpState::Problem)) << Message();
+	EXPECT_EQ(Message(), "Port " + std::to_string(Port) + " belegt. Start fehlgeschlagen.");
+	EXPECT_EQ(Log.Matching("HttpListener unable to bind to 127.0.0.1:" + std::to_string(Port)).size(), 1u);
+}
+
+TEST_F(McpFlow, WithoutTheMcpPluginTheButtonSaysHowToEnableIt)
+{
+	BootOnPort(FreePort(), {TEXT("-DisablePlugins=ModelContextProtocol")});
+	Editor.Exec(TEXT("Vantle.StartMCP"));
+	EXPECT_EQ(State(), EMcpState::PluginMissing);
+	EXPECT_EQ(Message(), "Model Context Protocol in Edit > Plugins aktivieren.");
+	EXPECT_TRUE(Module().IsMcpButtonEnabled());
+}
+
+TEST_F(McpFlow, ThePortComesFromTheCommandLineClamped)
+{
+	struct FCase
+	{
+		const TCHAR* Arg;
+		int32 Port;
+	};
+	for (const FCase& Case : {FCase{nullptr, 8000}, FCase{TEXT("-VantleMCPPort=70000"), 65535}, FCase{TEXT("-VantleMCPPort=0"), 1},
+			 FCase{TEXT("-VantleMCPPort=-5"), 1}, FCase{TEXT("-VantleMCPPort=abc"), 1}, FCase{TEXT("-VantleMCPPort=4294975296"), 65535},
+			 FCase{TEXT("-VantleMCPPort=-4294967296"), 1}, FCase{TEXT("-VantleMCPPort=18080"), 18080}})
+	{
+		TArray<FString> Extra;
+		if (Case.Arg)
+		{
+			Extra.Add(Case.Arg);
+		}
+		Boot(Vantle::Test::SamplePath("Showcase.json"), Extra);
+		EXPECT_EQ(Watcher().Port, Case.Port) << (Case.Arg ? UE::Host::ToUtf8(Case.Arg) : "no key");
+		Stop();
+	}
+}
+
+TEST_F(McpFlow, ShutdownWithAPingInFlightLeavesNothingBehind)
+{
+	FScriptedHttpPeer Silent;
+	Silent.Expect(FScriptedExchange::Request("POST", "/mcp").NeverAnswer());
+	BootOnPort(Silent.GetPort());
+	Editor.Exec(TEXT("Vantle.StartMCP"));
+	ASSERT_TRUE(Watcher().PendingRequest.IsValid());
+	TSharedPtr<FMcpLogWatcher> Kept = Module().McpWatcher;
+	Stop();
+	EXPECT_FALSE(Kept->PendingRequest.IsValid());
+	EXPECT_TRUE(Kept->bShuttingDown);
+	EXPECT_EQ(Kept.GetSharedReferenceCount(), 1);
+}
