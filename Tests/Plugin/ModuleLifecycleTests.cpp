@@ -1,0 +1,139 @@
+// Copyright Vantle contributors. All Rights Reserved.
+#include "Brushes/SlateImageBrush.h"
+#include "Containers/Ticker.h"
+#include "HAL/IConsoleManager.h"
+#include "HostSlate.h"
+#include "HostSlateCore.h"
+#include "HostToolMenus.h"
+#include "Styling/SlateStyle.h"
+#include "Styling/SlateStyleRegistry.h"
+#include "ToolMenuOwner.h"
+#include "VantleTestEditor.h"
+
+using Vantle::Test::FEditorTest;
+
+namespace
+{
+	const TCHAR* const Commands[] = {TEXT("Vantle.Open"), TEXT("Vantle.FixReferences"), TEXT("Vantle.Capture"), TEXT("Vantle.StartMCP")};
+
+	class ModuleLifecycle : public FEditorTest
+	{
+	protected:
+		int32 TickersBeforeModule = 0;
+	};
+}
+
+TEST_F(ModuleLifecycle, StartUpRegistersEverythingTheModuleOwns)
+{
+	FVantleModule& Vantle = Module();
+	for (const TCHAR* Name : Commands)
+	{
+		IConsoleObject* Object = IConsoleManager::Get().FindConsoleObject(Name);
+		ASSERT_NE(Object, nullptr) << UE::Host::ToUtf8(FString(Name));
+		EXPECT_NE(Object->AsCommand(), nullptr);
+	}
+	EXPECT_EQ(UE::Host::ToUtf8(FString(IConsoleManager::Get().FindConsoleObject(TEXT("Vantle.FixReferences"))->GetHelp())),
+		"Repair references of the focused sequence; does not save.");
+
+	const ISlateStyle* Style = FSlateStyleRegistry::FindSlateStyle(TEXT("Vantle.Style"));
+	ASSERT_NE(Style, nullptr);
+	const FSlateBrush* Icon = Style->GetBrush(TEXT("Vantle.Icon"));
+	ASSERT_NE(Icon, nullptr);
+	EXPECT_EQ(Icon->GetImageType(), ESlateBrushImageType::Vector);
+	EXPECT_EQ(Icon->ImageSize.X, 20.0f);
+	EXPECT_EQ(Icon->ImageSize.Y, 20.0f);
+	EXPECT_TRUE(Icon->GetResourceName().ToString().EndsWith(TEXT("/Plugins/Vantle/Resources/Vantle.svg"), ESearchCase::CaseSensitive))
+		<< UE::Host::ToUtf8(Icon->GetResourceName().ToString());
+
+	EXPECT_TRUE(UE::Host::GetNomadTabSpawnerNames().Contains(FName(TEXT("Vantle.Panel"))));
+	const FTabSpawnerEntry* Spawner = UE::Host::FindNomadTabSpawner(TEXT("Vantle.Panel"));
+	ASSERT_NE(Spawner, nullptr);
+	EXPECT_EQ(UE::Host::GetDefaultTabWindowSize(FTabId(TEXT("Vantle.Panel"))), FVector2D(560.0, 480.0));
+	EXPECT_EQ(UE::Host::GetToolMenuEntriesOfOwner(FToolMenuOwner(&Vantle)).Num(), 3);
+	EXPECT_TRUE(GLog->IsRedirectingTo(Vantle.McpWatcher.Get()));
+	EXPECT_TRUE(Vantle.TickerHandle.IsValid());
+}
+
+TEST_F(ModuleLifecycle, ShutDownLeavesNothingBehindEvenWithThePanelOpen)
+{
+	FVantleModule& Vantle = Module();
+	const int32 TickersWithModule = UE::Host::GetActiveTickerCount(FTSTicker::GetCoreTicker());
+	Editor.Exec(TEXT("Vantle.Open"));
+	TWeakPtr<SDockTab> Tab = Vantle.PanelTab;
+	ASSERT_TRUE(Tab.IsValid());
+	TSharedPtr<FMcpLogWatcher> Watcher = Vantle.McpWatcher;
+
+	ASSERT_TRUE(FModuleManager::Get().UnloadModule(TEXT("Vantle")));
+
+	for (const TCHAR* Name : Commands)
+	{
+		EXPECT_EQ(IConsoleManager::Get().FindConsoleObject(Name), nullptr) << UE::Host::ToUtf8(FString(Name));
+	}
+	EXPECT_EQ(FSlateStyleRegistry::FindSlateStyle(TEXT("Vantle.Style")), nullptr);
+	EXPECT_FALSE(UE::Host::GetNomadTabSpawnerNames().Contains(FName(TEXT("Vantle.Panel"))));
+	for (const UE::Host::FDefaultTabWindowSizeEntry& Entry : UE::Host::GetDefaultTabWindowSizes())
+	{
+		EXPECT_NE(Entry.TabId.TabType, FName(TEXT("Vantle.Panel")));
+	}
+	EXPECT_EQ(UE::Host::GetDefaultTabWindowSize(FTabId(TEXT("Vantle.Panel"))), FVector2D(1000.0, 600.0));
+	EXPECT_TRUE(UE::Host::GetToolMenuEntriesOfOwner(FToolMenuOwner(&Vantle)).IsEmpty());
+	EXPECT_FALSE(GLog->IsRedirectingTo(Watcher.Get()));
+	EXPECT_EQ(UE::Host::GetActiveTickerCount(FTSTicker::GetCoreTicker()), TickersWithModule - 1);
+	EXPECT_FALSE(Tab.IsValid());
+	EXPECT_FALSE(UE::Host::GetOpenTabIds().Contains(FName(TEXT("Vantle.Panel"))));
+	// The watcher outlives the module object only through this test's reference.
+	EXPECT_EQ(Watcher.GetSharedReferenceCount(), 1);
+}
+
+TEST_F(ModuleLifecycle, MenusAreAddedWhenToolMenusStartsAndRemovedByOwner)
+{
+	const TArray<FString> Tools = UE::Host::DescribeMenu(TEXT("LevelEditor.MainMenu.Tools"));
+	const FString ToolsEntry = FString::Join(Tools, TEXT("\n"));
+	EXPECT_TRUE(ToolsEntry.Contains(TEXT("Vantle Vantle.Open label=\"Vantle\" tooltip=\"Small utilities for your current Unreal project.\" icon=Vantle.Style/Vantle.Icon enabled=true"),
+		ESearchCase::CaseSensitive)) << UE::Host::ToUtf8(ToolsEntry);
+	const FString Toolbar = FString::Join(UE::Host::DescribeMenu(TEXT("LevelEditor.LevelEditorToolBar.User")), TEXT("\n"));
+	EXPECT_TRUE(Toolbar.Contains(TEXT("Vantle Vantle.Open label=\"Vantle\" tooltip=\"Open the dockable Vantle panel\" icon=Vantle.Style/Vantle.Icon enabled=true"),
+		ESearchCase::CaseSensitive)) << UE::Host::ToUtf8(Toolbar);
+
+	FString Error;
+	ASSERT_TRUE(UE::Host::RunMenuEntry(TEXT("LevelEditor.MainMenu.Tools"), TEXT("Vantle.Open"), Error)) << UE::Host::ToUtf8(Error);
+	EXPECT_TRUE(Module().PanelTab.IsValid());
+	ASSERT_TRUE(UE::Host::RunMenuEntry(TEXT("LevelEditor.LevelEditorToolBar.User"), TEXT("Vantle.Open"), Error));
+	EXPECT_EQ(UE::Host::GetOpenTabIds().Num(), 1);
+}
+
+TEST_F(ModuleLifecycle, TheSequencerButtonFollowsTheReportAndThePlayWorld)
+{
+	auto Describe = [] {
+		for (const FString& Line : UE::Host::DescribeMenu(TEXT("Sequencer.MainToolBar")))
+		{
+			if (Line.Contains(TEXT("Vantle.ReferenceStatus")))
+			{
+				return UE::Host::ToUtf8(Line);
+			}
+		}
+		return std::string();
+	};
+	// Before the first tick the report is empty: no sequence, so the button is disabled.
+	EXPECT_EQ(Describe(), "BaseCommands Vantle.ReferenceStatus label=\"Fix References\" tooltip=\"Open a Level Sequence\\nClick: Fix Actor References. "
+						  "Details: Tools > Vantle.\" icon=EditorStyle/Icons.Refresh enabled=false style=SequencerToolbar");
+	FString Error;
+	EXPECT_FALSE(UE::Host::RunMenuEntry(TEXT("Sequencer.MainToolBar"), TEXT("Vantle.ReferenceStatus"), Error));
+	TickFor(0.75);
+	EXPECT_NE(Describe().find("icon=EditorStyle/Icons.ErrorWithColor enabled=true"), std::string::npos) << Describe();
+	ASSERT_TRUE(UE::Host::SetPlayInEditor(true));
+	EXPECT_NE(Describe().find("enabled=false"), std::string::npos);
+	ASSERT_TRUE(UE::Host::SetPlayInEditor(false));
+	ASSERT_TRUE(UE::Host::RunMenuEntry(TEXT("Sequencer.MainToolBar"), TEXT("Vantle.ReferenceStatus"), Error)) << UE::Host::ToUtf8(Error);
+	EXPECT_EQ(Log.Matching("Vantle repair:").size(), 1u);
+	// The button sits right after the Sequencer's own "Actions" entry.
+	const TArray<FString> Lines = UE::Host::DescribeMenu(TEXT("Sequencer.MainToolBar"));
+	int32 Actions = INDEX_NONE;
+	int32 Ours = INDEX_NONE;
+	for (int32 Index = 0; Index < Lines.Num(); ++Index)
+	{
+		Actions = Lines[Index].StartsWith(TEXT("BaseCommands Actions ")) ? Index : Actions;
+		Ours = Lines[Index].Contains(TEXT("Vantle.ReferenceStatus")) ? Index : Ours;
+	}
+	EXPECT_EQ(Ours, Actions + 1);
+}
