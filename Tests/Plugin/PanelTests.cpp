@@ -1,0 +1,178 @@
+// Copyright Vantle contributors. All Rights Reserved.
+#include "HostSlate.h"
+#include "ScriptedHttpPeer.h"
+#include "VantleTestEditor.h"
+#include "Widgets/Docking/SDockTab.h"
+
+using Vantle::Test::FEditorTest;
+
+namespace
+{
+	const FName PanelId(TEXT("Vantle.Panel"));
+
+	std::vector<std::string> Dump()
+	{
+		std::vector<std::string> Lines;
+		for (const FString& Line : UE::Host::DumpWidgets(PanelId))
+		{
+			Lines.push_back(UE::Host::ToUtf8(Line));
+		}
+		return Lines;
+	}
+
+	// The rows of the panel's column: the widgets five levels below the tab.
+	std::vector<std::string> Rows()
+	{
+		std::vector<std::string> Result;
+		for (const std::string& Line : Dump())
+		{
+			if (Line.rfind("          ", 0) == 0 && Line[10] != ' ')
+			{
+				Result.push_back(Line.substr(10, Line.find(' ', 10) - 10));
+			}
+		}
+		return Result;
+	}
+
+	bool HasLine(const std::string& Needle)
+	{
+		for (const std::string& Line : Dump())
+		{
+			if (Line.find(Needle) != std::string::npos)
+			{
+				return true;
+			}
+		}
+		return false;
+	}
+
+	const std::vector<std::string> ExpectedRows = {"SHorizontalBox", "SBox", "STextBlock", "SBorder", "STextBlock", "SHorizontalBox", "STextBlock",
+		"SHorizontalBox", "STextBlock", "SBox", "STextBlock", "SHorizontalBox", "STextBlock"};
+
+	class Panel : public FEditorTest
+	{
+	protected:
+		void Open() { Editor.Exec(TEXT("Vantle.Open")); }
+	};
+}
+
+TEST_F(Panel, OpensWithThirteenRowsShowingTheStateBeforeTheFirstTick)
+{
+	Open();
+	ASSERT_TRUE(Module().PanelTab.IsValid());
+	EXPECT_EQ(Rows(), ExpectedRows);
+	EXPECT_TRUE(HasLine("STextBlock text=\"Intro\" color=#E7EBEEFF"));
+	EXPECT_TRUE(HasLine("STextBlock text=\"References need attention\" color=#FF626DFF"));
+	EXPECT_TRUE(HasLine("STextBlock text=\"Noch nicht gestartet\" color=#929BA4FF tooltip=\"Green confirms this editor's listener log and a successful MCP ping. "
+						"Rechecked every five seconds while open.\""));
+
+	FString Error;
+	ASSERT_TRUE(UE::Host::FocusSequence(FString(), Error));
+	Module().McpWatcher->State = static_cast<int32>(EMcpState::Checking);
+	TickFor(0.75);
+	EXPECT_EQ(Rows(), ExpectedRows);
+	EXPECT_TRUE(HasLine("STextBlock text=\"No sequence selected\""));
+	EXPECT_TRUE(HasLine("STextBlock text=\"Open a Level Sequence\" color=#929BA4FF"));
+	Module().McpWatcher->State = static_cast<int32>(EMcpState::Idle);
+}
+
+TEST_F(Panel, BoundValuesFollowTheModuleWithoutARebuild)
+{
+	Open();
+	TSharedPtr<SDockTab> Before = Module().PanelTab.Pin();
+	Module().StatusMessage = TEXT("A fresh message");
+	Module().Report.MissingNames = {TEXT("One"), TEXT("Two"), TEXT("Three")};
+	Module().McpWatcher->State = static_cast<int32>(EMcpState::Confirmed);
+	Module().McpWatcher->Message = TEXT("MCP l\u00e4uft  /  Port 8000");
+	EXPECT_TRUE(HasLine("STextBlock text=\"A fresh message\""));
+	EXPECT_TRUE(HasLine("STextBlock text=\"3\" color=#E7EBEEFF"));
+	EXPECT_TRUE(HasLine("STextBlock text=\"MCP pr\xC3\xBC" "fen\" color=#3CFF91FF"));
+	EXPECT_TRUE(HasLine("STextBlock text=\"MCP l\xC3\xA4uft  /  Port 8000\" color=#3CFF91FF"));
+	EXPECT_EQ(Module().PanelTab.Pin(), Before);
+}
+
+TEST_F(Panel, ButtonsAreClickableOnlyWhenAllowed)
+{
+	Open();
+	FString Error;
+	ASSERT_TRUE(UE::Host::FocusSequence(FString(), Error));
+	Module().RefreshReport();
+	EXPECT_EQ(UE::Host::ClickButton(TEXT("Fix references")), UE::Host::EClickResult::Disabled);
+	EXPECT_EQ(UE::Host::ToUtf8(Module().StatusMessage), "Changes are applied only when you click. Save the sequence afterwards.");
+	EXPECT_EQ(UE::Host::ClickButton(TEXT("Check again")), UE::Host::EClickResult::Clicked);
+	EXPECT_EQ(UE::Host::ToUtf8(Module().StatusMessage), "Status updated. No assets changed.");
+	EXPECT_EQ(UE::Host::ClickButton(TEXT("No such button")), UE::Host::EClickResult::NotFound);
+
+	ASSERT_TRUE(UE::Host::FocusSequence(TEXT("/Game/Cinematics/Intro.Intro"), Error));
+	Module().RefreshReport();
+	EXPECT_EQ(UE::Host::ClickButton(TEXT("Fix references")), UE::Host::EClickResult::Clicked);
+	EXPECT_EQ(Log.Matching("Vantle repair:").size(), 1u);
+
+	Module().McpWatcher->State = static_cast<int32>(EMcpState::Checking);
+	EXPECT_EQ(UE::Host::ClickButton(TEXT("MCP starten")), UE::Host::EClickResult::Disabled);
+	Module().McpWatcher->State = static_cast<int32>(EMcpState::Idle);
+}
+
+TEST_F(Panel, OpeningTwiceGivesOneTabAndReopeningAFreshOne)
+{
+	Open();
+	TSharedPtr<SDockTab> First = Module().PanelTab.Pin();
+	Open();
+	EXPECT_EQ(Module().PanelTab.Pin(), First);
+	EXPECT_EQ(UE::Host::GetOpenTabIds().Num(), 1);
+	const TWeakPtr<SDockTab> Weak = First;
+	First.Reset();
+	Editor.Exec(TEXT("Host.CloseTab Vantle.Panel"));
+	EXPECT_FALSE(Weak.IsValid());
+	EXPECT_FALSE(Module().PanelTab.IsValid());
+	Open();
+	ASSERT_TRUE(Module().PanelTab.IsValid());
+	EXPECT_EQ(Rows(), ExpectedRows);
+}
+
+TEST_F(Panel, WhileOpenTheServerIsPingedEveryFiveSecondsAndNotAfterClosing)
+{
+	Stop();
+	FScriptedHttpPeer Peer;
+	Peer.Expect(FScriptedExchange::Request("POST", "/mcp").Respond(404).Repeatedly());
+	Boot(Vantle::Test::SamplePath("Showcase.json"), {FString::Printf(TEXT("-VantleMCPPort=%d"), Peer.GetPort())});
+	auto SettleHttp = [this] {
+		PumpUntil([this] { return !Module().McpWatcher->PendingRequest.IsValid(); }, 5.0);
+	};
+	// With the panel closed and nothing being checked, ticks only refresh the report.
+	for (int32 Tick = 0; Tick < 10; ++Tick)
+	{
+		TickFor(0.75);
+	}
+	EXPECT_TRUE(Peer.Requests().empty());
+
+	Open();
+	std::vector<double> SentAt;
+	const double Start = FPlatformTime::Seconds();
+	for (int32 Tick = 0; Tick < 30; ++Tick)
+	{
+		TickFor(0.75);
+		if (Module().McpWatcher->PendingRequest.IsValid())
+		{
+			SentAt.push_back(FPlatformTime::Seconds() - Start);
+		}
+		SettleHttp();
+		ASSERT_TRUE(Peer.WaitForRequests(SentAt.size()));
+		EXPECT_EQ(Peer.Requests().size(), SentAt.size());
+	}
+	ASSERT_GE(SentAt.size(), 4u);
+	for (size_t Index = 1; Index < SentAt.size(); ++Index)
+	{
+		const double Gap = SentAt[Index] - SentAt[Index - 1];
+		EXPECT_GE(Gap, 5.0 - 1e-6);
+		EXPECT_LE(Gap, 5.75 + 1e-6);
+	}
+
+	Editor.Exec(TEXT("Host.CloseTab Vantle.Panel"));
+	const size_t AfterClose = Peer.Requests().size();
+	for (int32 Tick = 0; Tick < 20; ++Tick)
+	{
+		TickFor(0.75);
+	}
+	EXPECT_EQ(Peer.Requests().size(), AfterClose);
+}
