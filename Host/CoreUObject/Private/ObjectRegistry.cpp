@@ -29,6 +29,8 @@ namespace
 	{
 		uint64 NextSerial = 1;
 		int32 Count = 0;
+		// Moves on whenever an object appears, disappears or is renamed, so lookups can be cached.
+		uint64 Generation = 1;
 		std::unordered_map<FObjectKey, UObjectBase*, FObjectKeyHash> ByName;
 		std::unordered_map<const UObjectBase*, std::map<uint64, UObjectBase*>> ByOuter;
 	};
@@ -51,12 +53,14 @@ UObjectBase::UObjectBase()
 	FObjectRegistry& Registry = GetRegistry();
 	SerialNumber = Registry.NextSerial++;
 	++Registry.Count;
+	++Registry.Generation;
 	Registry.ByOuter[nullptr].emplace(SerialNumber, this);
 }
 
 UObjectBase::~UObjectBase()
 {
 	FObjectRegistry& Registry = GetRegistry();
+	++Registry.Generation;
 	auto Inner = Registry.ByOuter.find(this);
 	if (Inner != Registry.ByOuter.end())
 	{
@@ -97,6 +101,7 @@ UObjectBase::~UObjectBase()
 void UObjectBase::LowLevelRename(FName NewName, UObject* NewOuter)
 {
 	FObjectRegistry& Registry = GetRegistry();
+	++Registry.Generation;
 	UObject* TargetOuter = NewOuter ? NewOuter : OuterPrivate;
 	if (!NamePrivate.IsNone())
 	{
@@ -213,5 +218,13 @@ namespace UE::Host
 	int32 GetObjectCount()
 	{
 		return GetRegistry().Count;
+	}
+}
+
+namespace UE::Host
+{
+	uint64 GetObjectRegistryGeneration()
+	{
+		return GetRegistry().Generation;
 	}
 }

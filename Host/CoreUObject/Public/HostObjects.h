@@ -15,4 +15,7 @@ namespace UE::Host
 	COREUOBJECT_API TArray<UObject*> GetObjectsWithOuterInOrder(const UObject* Outer);
 	// Objects in existence, so tests can check that tearing something down freed everything.
 	COREUOBJECT_API int32 GetObjectCount();
+	// Changes whenever an object is created, destroyed or renamed: a cached lookup by path stays
+	// right while it is unchanged.
+	COREUOBJECT_API uint64 GetObjectRegistryGeneration();
 }

@@ -14,10 +14,10 @@ namespace
 
 TArrayView<const FMovieSceneBindingReference> FMovieSceneBindingReferences::GetReferences(const FGuid& ObjectId) const
 {
-	const FMovieSceneBindingReference* First = SortedReferences.GetData();
-	const FMovieSceneBindingReference* Last = First + SortedReferences.Num();
-	const auto Range = std::equal_range(First, Last, ObjectId, FReferenceIdLess());
-	return TArrayView<const FMovieSceneBindingReference>(Range.first, static_cast<int32>(Range.second - Range.first));
+	const FGuid* First = SortedIds.GetData();
+	const FGuid* Last = First + SortedIds.Num();
+	const auto Range = std::equal_range(First, Last, ObjectId);
+	return TArrayView<const FMovieSceneBindingReference>(SortedReferences.GetData() + (Range.first - First), static_cast<int32>(Range.second - Range.first));
 }
 
 const FMovieSceneBindingReference* FMovieSceneBindingReferences::AddBinding(const FGuid& ObjectId, FUniversalObjectLocator&& NewLocator)
@@ -39,6 +39,7 @@ const FMovieSceneBindingReference* FMovieSceneBindingReferences::AddBinding(cons
 void FMovieSceneBindingReferences::RemoveBinding(const FGuid& ObjectId)
 {
 	SortedReferences.RemoveAll([&ObjectId](const FMovieSceneBindingReference& Reference) { return Reference.ID == ObjectId; });
+	SortedIds.Remove(ObjectId);
 }
 
 const FMovieSceneBindingReference* FMovieSceneBindingReferences::Insert(FMovieSceneBindingReference&& Reference)
@@ -49,10 +50,12 @@ const FMovieSceneBindingReference* FMovieSceneBindingReferences::Insert(FMovieSc
 	const int32 Index = static_cast<int32>(std::upper_bound(First, Last, Reference.ID, FReferenceIdLess()) - First);
 	if (Index == SortedReferences.Num())
 	{
+		SortedIds.Add(Reference.ID);
 		SortedReferences.Add(std::move(Reference));
 	}
 	else
 	{
+		SortedIds.Insert(Reference.ID, Index);
 		SortedReferences.Insert(Reference, Index);
 	}
 	return &SortedReferences[Index];

@@ -8,8 +8,25 @@ namespace UE::Host
 {
 	struct FUniversalObjectLocatorAccess
 	{
-		static FString& Path(FUniversalObjectLocator& Locator) { return Locator.Path; }
+		static FString& Path(FUniversalObjectLocator& Locator)
+		{
+			Locator.CachedGeneration = 0;
+			return Locator.Path;
+		}
 		static const FString& Path(const FUniversalObjectLocator& Locator) { return Locator.Path; }
+
+		// The engine's Sequencer keeps resolved bindings in its object cache; this is the host's.
+		static UObject* ResolveCached(const FUniversalObjectLocator& Locator, const UObject* Context)
+		{
+			const uint64 Generation = GetObjectRegistryGeneration();
+			if (Locator.CachedGeneration != Generation || Locator.CachedContext != Context)
+			{
+				Locator.CachedObject = FindObjectByPath(Context, Locator.Path);
+				Locator.CachedContext = Context;
+				Locator.CachedGeneration = Generation;
+			}
+			return Locator.CachedObject;
+		}
 	};
 }
 
@@ -52,6 +69,6 @@ namespace UE::Host
 		{
 			return nullptr;
 		}
-		return FindObjectByPath(Context, Path);
+		return FUniversalObjectLocatorAccess::ResolveCached(Locator, Context);
 	}
 }

@@ -33,6 +33,8 @@ struct FMovieSceneBindingReferences
 
 protected:
 	TArray<FMovieSceneBindingReference> SortedReferences;
+	// The IDs of SortedReferences, searched instead of the (much larger) references themselves.
+	TArray<FGuid> SortedIds;
 
 private:
 	const FMovieSceneBindingReference* Insert(FMovieSceneBindingReference&& Reference);

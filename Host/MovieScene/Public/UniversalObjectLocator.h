@@ -32,10 +32,18 @@ struct FUniversalObjectLocator
 	// True when the locator addresses nothing.
 	bool IsEmpty() const { return Path.IsEmpty(); }
 	// Makes the locator address nothing.
-	void Reset() { Path.Empty(); }
+	void Reset()
+	{
+		Path.Empty();
+		CachedGeneration = 0;
+	}
 
 private:
 	friend struct UE::Host::FUniversalObjectLocatorAccess;
 
 	FString Path;
+	// The last resolution, valid while the context and the object registry are unchanged.
+	mutable const UObject* CachedContext = nullptr;
+	mutable UObject* CachedObject = nullptr;
+	mutable uint64 CachedGeneration = 0;
 };

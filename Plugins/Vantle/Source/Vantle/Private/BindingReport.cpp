@@ -61,82 +61,121 @@ namespace
 		TSet<FGuid> Overflow;
 	};
 
-	// What one check needs to know of the movie scene and the references, built once per check so
-	// that each step of a parent walk is a hash lookup instead of an array scan.
+	// GUID -> array index, built once per check: open addressing in one flat array, so a lookup is a
+	// hash and a probe or two, with no allocation per entry.
+	class FGuidIndex
+	{
+	public:
+		// Adds the GUID unless present: the first index of a GUID wins, as the engine's Find* return it.
+		template <typename GuidAtType>
+		void Build(int32 Count, GuidAtType GuidAt)
+		{
+			int32 Capacity = 16;
+			while (Capacity < Count * 2)
+			{
+				Capacity *= 2;
+			}
+			Slots.Init(INDEX_NONE, Capacity);
+			Guids.Reset(Count);
+			for (int32 Index = 0; Index < Count; ++Index)
+			{
+				const FGuid& Guid = GuidAt(Index);
+				Guids.Add(Guid);
+				int32 Slot = GetTypeHash(Guid) & (Capacity - 1);
+				while (Slots[Slot] != INDEX_NONE && !(Guids[Slots[Slot]] == Guid))
+				{
+					Slot = (Slot + 1) & (Capacity - 1);
+				}
+				if (Slots[Slot] == INDEX_NONE)
+				{
+					Slots[Slot] = Index;
+				}
+			}
+		}
+
+		int32 Find(const FGuid& Guid) const
+		{
+			const int32 Mask = Slots.Num() - 1;
+			for (int32 Slot = GetTypeHash(Guid) & Mask; Slots[Slot] != INDEX_NONE; Slot = (Slot + 1) & Mask)
+			{
+				if (Guids[Slots[Slot]] == Guid)
+				{
+					return Slots[Slot];
+				}
+			}
+			return INDEX_NONE;
+		}
+
+	private:
+		TArray<int32> Slots;
+		TArray<FGuid> Guids;
+	};
+
+	// What one check needs to know of the movie scene, built once per check so that each step of a
+	// parent walk is a hash lookup instead of a scan of every binding.
 	class FBindingLookup
 	{
 	public:
 		FBindingLookup(UMovieScene& InMovieScene, const FMovieSceneBindingReferences* InReferences)
 			: MovieScene(InMovieScene), References(InReferences)
 		{
-			// The engine's Find* return the first match, so the first index of a GUID wins.
-			const int32 PossessableCount = MovieScene.GetPossessableCount();
-			PossessableIndices.Reserve(PossessableCount);
-			for (int32 Index = 0; Index < PossessableCount; ++Index)
-			{
-				const FGuid& Guid = MovieScene.GetPossessable(Index).GetGuid();
-				if (!PossessableIndices.Contains(Guid))
-				{
-					PossessableIndices.Add(Guid, Index);
-				}
-			}
-			const int32 SpawnableCount = MovieScene.GetSpawnableCount();
-			SpawnableGuids.Reserve(SpawnableCount);
-			for (int32 Index = 0; Index < SpawnableCount; ++Index)
-			{
-				SpawnableGuids.Add(MovieScene.GetSpawnable(Index).GetGuid());
-			}
+			Possessables.Build(MovieScene.GetPossessableCount(), [this](int32 Index) -> const FGuid& { return MovieScene.GetPossessable(Index).GetGuid(); });
+			Spawnables.Build(MovieScene.GetSpawnableCount(), [this](int32 Index) -> const FGuid& { return MovieScene.GetSpawnable(Index).GetGuid(); });
+			CustomByIndex.Init(-1, MovieScene.GetPossessableCount());
 		}
 
-		bool IsSpawnable(const FGuid& Guid) const { return SpawnableGuids.Contains(Guid); }
+		bool IsSpawnable(const FGuid& Guid) const { return Spawnables.Find(Guid) != INDEX_NONE; }
 
-		const FMovieScenePossessable* FindPossessable(const FGuid& Guid) const
+		// The index of the first possessable with that GUID, or INDEX_NONE.
+		int32 FindPossessable(const FGuid& Guid) const
 		{
-			const int32* Index = PossessableIndices.Find(Guid);
-			return Index && *Index < MovieScene.GetPossessableCount() ? &MovieScene.GetPossessable(*Index) : nullptr;
+			const int32 Index = Possessables.Find(Guid);
+			return Index < MovieScene.GetPossessableCount() ? Index : INDEX_NONE;
 		}
 
-		bool HasCustomBinding(const FGuid& Guid)
+		// Whether the sequence holds a custom binding for the possessable at that index; asked of
+		// the references once per possessable and check, however many walks pass through it.
+		bool HasCustomBinding(int32 Index)
 		{
 			if (!References)
 			{
 				return false;
 			}
-			if (const bool* Known = CustomByGuid.Find(Guid))
+			int8& Known = CustomByIndex[Index];
+			if (Known < 0)
 			{
-				return *Known;
+				Known = 0;
+				for (const FMovieSceneBindingReference& Reference : References->GetReferences(MovieScene.GetPossessable(Index).GetGuid()))
+				{
+					Known |= Reference.CustomBinding != nullptr ? 1 : 0;
+				}
 			}
-			bool bCustom = false;
-			for (const FMovieSceneBindingReference& Reference : References->GetReferences(Guid))
-			{
-				bCustom |= Reference.CustomBinding != nullptr;
-			}
-			CustomByGuid.Add(Guid, bCustom);
-			return bCustom;
+			return Known != 0;
 		}
 
 	private:
 		UMovieScene& MovieScene;
 		const FMovieSceneBindingReferences* References;
-		TMap<FGuid, int32> PossessableIndices;
-		TSet<FGuid> SpawnableGuids;
-		TMap<FGuid, bool> CustomByGuid;
+		FGuidIndex Possessables;
+		FGuidIndex Spawnables;
+		TArray<int8> CustomByIndex;
 	};
 
 	// Custom or spawn-related anywhere up the parent chain, or a chain that runs in a circle.
-	bool IsUncertain(const FMovieScenePossessable& Possessable, FBindingLookup& Lookup, FVisitedGuids& Visited)
+	bool IsUncertain(int32 PossessableIndex, UMovieScene& MovieScene, FBindingLookup& Lookup, FVisitedGuids& Visited)
 	{
 		Visited.Reset();
 		bool bUncertain = false;
-		const FMovieScenePossessable* Current = &Possessable;
+		int32 Current = PossessableIndex;
 		while (true)
 		{
-			if (!Visited.Add(Current->GetGuid()))
+			const FMovieScenePossessable& Possessable = MovieScene.GetPossessable(Current);
+			if (!Visited.Add(Possessable.GetGuid()))
 			{
 				return true;
 			}
-			bUncertain |= Lookup.HasCustomBinding(Current->GetGuid());
-			const FGuid& Parent = Current->GetParent();
+			bUncertain |= Lookup.HasCustomBinding(Current);
+			const FGuid& Parent = Possessable.GetParent();
 			if (Lookup.IsSpawnable(Parent))
 			{
 				return true;
@@ -146,7 +185,7 @@ namespace
 				return bUncertain;
 			}
 			Current = Lookup.FindPossessable(Parent);
-			if (!Current)
+			if (Current == INDEX_NONE)
 			{
 				return false;
 			}
@@ -202,7 +241,7 @@ FBindingReport CheckFocusedSequence()
 	for (int32 Index = 0; Index < MovieScene->GetPossessableCount(); ++Index)
 	{
 		const FMovieScenePossessable& Possessable = MovieScene->GetPossessable(Index);
-		const bool bUncertain = IsUncertain(Possessable, Lookup, Visited);
+		const bool bUncertain = IsUncertain(Index, *MovieScene, Lookup, Visited);
 		const bool bResolved = ResolvesToLiveObject(Possessable.GetGuid());
 		if (bUncertain)
 		{
