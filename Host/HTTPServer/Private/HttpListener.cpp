@@ -137,6 +137,9 @@ bool FHttpListener::StartListening()
 	Server = std::make_unique<httplib::Server>();
 	Server->set_address_family(AF_INET);
 	Server->set_socket_options(&SetListenerSocketOptions);
+	// Headers and body go out in separate writes; without this, Nagle holds the body back until
+	// the client's delayed acknowledgement, some 40 ms on loopback.
+	Server->set_tcp_nodelay(true);
 	Server->set_payload_max_length(GMaxBodyBytes);
 	Server->set_read_timeout(GSocketTimeoutSeconds, 0);
 	Server->set_write_timeout(GSocketTimeoutSeconds, 0);
