@@ -234,3 +234,110 @@ TEST_F(FLayoutTest, TabContentFillsTheWindowBelowTheTabHeader)
 	FGlobalTabmanager::Get()->UnregisterNomadTabSpawner(TabId);
 	FTabManager::UnregisterDefaultTabWindowSize(FTabId(TabId));
 }
+
+TEST_F(FLayoutTest, CollapsedChildrenTakeNoRoomAndHiddenOnesAreNotArranged)
+{
+	const TSharedRef<SBox> Collapsed = Block(40, 40);
+	const TSharedRef<SBox> Hidden = Block(40, 40);
+	const TSharedRef<SBox> Last = Block(40, 40);
+	Collapsed->SetVisibility(EVisibility::Collapsed);
+	Hidden->SetVisibility(EVisibility::Hidden);
+	// clang-format off
+	const TSharedRef<SVerticalBox> Column = SNew(SVerticalBox)
+		+ SVerticalBox::Slot().AutoHeight().Padding(0, 10, 0, 0)[Collapsed]
+		+ SVerticalBox::Slot().AutoHeight()[Hidden]
+		+ SVerticalBox::Slot().AutoHeight()[Last];
+	// clang-format on
+	const TArray<UE::Host::FArrangedWidgetRecord> Records = UE::Host::ArrangeWidgetTree(Column, FVector2D(100, 200));
+	// A collapsed slot loses its padding too; a hidden one keeps its room but is not drawn.
+	ExpectRect(FindRecord(Records, Last), 0, 40, 100, 40);
+	EXPECT_EQ(Records.Num(), 2);
+	EXPECT_EQ(Column->GetDesiredSize(), FVector2D(40, 80));
+
+	// A box around a collapsed child collapses, whatever its overrides say (as the engine's does).
+	const TSharedRef<SBox> Around = SNew(SBox).WidthOverride(30).HeightOverride(30)[Collapsed];
+	Around->SlatePrepass();
+	EXPECT_EQ(Around->GetDesiredSize(), FVector2D(0, 0));
+}
+
+TEST_F(FLayoutTest, AlignmentsAndMaximumsWithinASlot)
+{
+	const TSharedRef<SBox> Right = Block(20, 10);
+	const TSharedRef<SBox> Centred = Block(20, 10);
+	const TSharedRef<SBox> Limited = Block(80, 10);
+	// clang-format off
+	const TSharedRef<SVerticalBox> Column = SNew(SVerticalBox)
+		+ SVerticalBox::Slot().AutoHeight().HAlign(HAlign_Right).Padding(0, 0, 5, 0)[Right]
+		+ SVerticalBox::Slot().AutoHeight().HAlign(HAlign_Center).Padding(10, 0, 4, 0)[Centred]
+		+ SVerticalBox::Slot().MaxHeight(6)[Limited];
+	// clang-format on
+	const TArray<UE::Host::FArrangedWidgetRecord> Records = UE::Host::ArrangeWidgetTree(Column, FVector2D(100, 100));
+	ExpectRect(FindRecord(Records, Right), 75, 0, 20, 10);
+	// The engine centres within the whole slot and then shifts by the margins' difference: (100 - 20) / 2 + 10 - 4.
+	ExpectRect(FindRecord(Records, Centred), 46, 10, 20, 10);
+	// A fill slot with a maximum stops there.
+	ExpectRect(FindRecord(Records, Limited), 0, 20, 100, 6);
+}
+
+TEST_F(FLayoutTest, TextSizeFollowsLinesFixedWrappingAndMinimumWidth)
+{
+	const FSlateFontInfo Font = FCoreStyle::GetDefaultFontStyle(TEXT("Regular"), 10);
+	const TSharedRef<STextBlock> Empty = SNew(STextBlock).Font(Font);
+	const TSharedRef<STextBlock> TwoLines = SNew(STextBlock).Font(Font).Text(FText::FromString(TEXT("first\nsecond")));
+	const TSharedRef<STextBlock> Fixed = SNew(STextBlock).Font(Font).Text(FText::FromString(Sentence)).WrapTextAt(120.0f);
+	const TSharedRef<STextBlock> Minimum = SNew(STextBlock).Font(Font).Text(FText::FromString(TEXT("ok"))).MinDesiredWidth(90.0f);
+	for (const TSharedRef<STextBlock>& Text : {Empty, TwoLines, Fixed, Minimum})
+	{
+		Text->SlatePrepass();
+	}
+	const double LineHeight = Empty->GetDesiredSize().Y;
+	// An empty text still has the height of one line.
+	EXPECT_NEAR(LineHeight, 15.625, 0.01);
+	EXPECT_EQ(Empty->GetDesiredSize().X, 0.0);
+	EXPECT_NEAR(TwoLines->GetDesiredSize().Y, 2 * LineHeight, 0.01);
+	EXPECT_LE(Fixed->GetDesiredSize().X, 120.0);
+	EXPECT_GE(Fixed->GetDesiredSize().Y, 5 * LineHeight - 0.01);
+	EXPECT_EQ(Minimum->GetDesiredSize().X, 90.0);
+
+	// A word longer than the wrapping width stays whole and overflows, as Slate's default wrapping does.
+	const UE::Host::FTextLayoutResult Long = UE::Host::LayoutText(TEXT("Supercalifragilistic word"), Font, 50.0);
+	ASSERT_EQ(Long.Lines.Num(), 2);
+	EXPECT_EQ(ToStd(Long.Lines[0].Text), "Supercalifragilistic ");
+	EXPECT_GT(Long.Size.X, 50.0);
+}
+
+TEST_F(FLayoutTest, WrappingTextInAScrollBoxSettlesBesideTheScrollBar)
+{
+	// The panel's shape: a scroll box in a bordered box, a column of wrapping texts that only just
+	// overflows once the texts wrap, so that the bar appears and narrows the texts further.
+	TArray<TSharedRef<STextBlock>> Texts;
+	for (int32 Index = 0; Index < 6; ++Index)
+	{
+		Texts.Add(Text(Sentence, 9, true));
+	}
+	// clang-format off
+	const TSharedRef<SVerticalBox> Column = SNew(SVerticalBox)
+		+ SVerticalBox::Slot().AutoHeight()[Texts[0]]
+		+ SVerticalBox::Slot().AutoHeight()[Texts[1]]
+		+ SVerticalBox::Slot().AutoHeight()[Texts[2]]
+		+ SVerticalBox::Slot().AutoHeight()[Texts[3]]
+		+ SVerticalBox::Slot().AutoHeight()[Texts[4]]
+		+ SVerticalBox::Slot().AutoHeight()[Texts[5]];
+	const TSharedRef<SBorder> Frame = SNew(SBorder).Padding(16)
+	[
+		SNew(SScrollBox) + SScrollBox::Slot()[Column]
+	];
+	// clang-format on
+
+	const TArray<UE::Host::FArrangedWidgetRecord> Records = UE::Host::ArrangeWidgetTree(Frame, FVector2D(300, 200));
+	for (const TSharedRef<STextBlock>& Block : Texts)
+	{
+		const UE::Host::FArrangedWidgetRecord* Record = FindRecord(Records, Block);
+		ASSERT_NE(Record, nullptr);
+		EXPECT_EQ(Record->Size.X, 300 - 32 - 12);
+		EXPECT_LE(Block->GetDesiredSize().X, Record->Size.X);
+		// Laid out again at the same size, nothing moves: the layout has settled.
+		EXPECT_EQ(FindRecord(UE::Host::ArrangeWidgetTree(Frame, FVector2D(300, 200)), Block)->Size, Record->Size);
+	}
+	EXPECT_GT(Column->GetDesiredSize().Y, 200 - 32);
+}

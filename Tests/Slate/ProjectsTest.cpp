@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <string>
+#include <unistd.h>
 
 namespace
 {
@@ -167,6 +168,26 @@ TEST_F(FProjectsTest, MissingFilesAndNameClashesAreRefused)
 	// The same file again is read again, not an error.
 	EXPECT_EQ(Mount(First), "");
 	EXPECT_EQ(UE::Host::GetMountedPluginNames().Num(), 1);
+}
+
+TEST_F(FProjectsTest, DescriptorsInOtherEncodingsAndOversizedFilesAreHandled)
+{
+	// Saved by a Windows editor: UTF-16 with a byte-order mark.
+	std::string Utf16("\xff\xfe", 2);
+	for (const char Ch : std::string(ValidDescriptor))
+	{
+		Utf16 += Ch;
+		Utf16 += '\0';
+	}
+	ASSERT_EQ(Mount(Write("Wide/Wide.uplugin", Utf16)), "");
+	EXPECT_EQ(IPluginManager::Get().FindPlugin(TEXT("Wide"))->GetDescriptor().Modules.Num(), 2);
+
+	// Columns count characters, not bytes: the closing brace is the 9th character of line 1 (the 11th byte).
+	const std::string Error = Mount(Write("Umlaut/Umlaut.uplugin", "{ \"\xc3\xa4\xc3\xb6\": } "));
+	EXPECT_NE(Error.find(":1:9: "), std::string::npos) << Error;
+
+	EXPECT_NE(Mount(Write("Huge/Huge.uplugin", "{\"FileVersion\": 3, \"Description\": \"" + std::string(5 * 1024 * 1024, 'x') + "\"}")).find("too large"),
+			  std::string::npos);
 }
 
 TEST(FPluginDescriptorTest, ReadReportsLineAndColumnWithoutAFileName)

@@ -10,6 +10,7 @@
 #include "Styling/SlateStyleRegistry.h"
 #include "Styling/SlateTypes.h"
 #include "Textures/SlateIcon.h"
+#include "Widgets/Images/SImage.h"
 
 #include <cmath>
 #include <fstream>
@@ -165,4 +166,39 @@ TEST_F(FStyleTest, DefaultFontIsRobotoInPointsAtNinetySixDpi)
 	EXPECT_NEAR(Twenty.Size.X, 2.0 * Ten.Size.X, 0.05);
 	EXPECT_GT(TenBold.Size.X, Ten.Size.X);
 	EXPECT_EQ(UE::Host::GetLoadedFontFiles().Num(), 2);
+}
+
+TEST_F(FStyleTest, WidgetStylesFallBackToTheParentSetThenToTheTypeDefault)
+{
+	FSlateStyleSet Parent(TEXT("Test.Parent"));
+	const FButtonStyle Rounded = FButtonStyle().SetNormalPadding(FMargin(3.0f));
+	Parent.Set(TEXT("Test.Button"), Rounded);
+	Parent.Set(TEXT("Test.Text"), FTextBlockStyle().SetFont(FCoreStyle::GetDefaultFontStyle(TEXT("Bold"), 12)));
+	FSlateStyleRegistry::RegisterSlateStyle(Parent);
+
+	FSlateStyleSet Child(TEXT("Test.Child"));
+	Child.SetParentStyleName(TEXT("Test.Parent"));
+	EXPECT_EQ(Child.GetWidgetStyle<FButtonStyle>(TEXT("Test.Button")).NormalPadding, FMargin(3.0f));
+	// Asked for as the wrong type, or not there at all: the type's default.
+	EXPECT_EQ(&Child.GetWidgetStyle<FButtonStyle>(TEXT("Test.Text")), &FButtonStyle::GetDefault());
+	EXPECT_EQ(&Child.GetWidgetStyle<FButtonStyle>(TEXT("Test.Missing")), &FButtonStyle::GetDefault());
+	EXPECT_EQ(Child.GetWidgetStyle<FTextBlockStyle>(TEXT("Test.Text")).Font.Size, 12.0f);
+
+	// Brushes, too, come from the parent while it is registered.
+	Parent.Set(TEXT("Test.Brush"), new FSlateColorBrush(FLinearColor::Red));
+	EXPECT_EQ(Child.GetOptionalBrush(TEXT("Test.Brush"), nullptr, nullptr), Parent.GetBrush(TEXT("Test.Brush")));
+	FSlateStyleRegistry::UnRegisterSlateStyle(Parent);
+	EXPECT_EQ(Child.GetOptionalBrush(TEXT("Test.Brush"), nullptr, nullptr), nullptr);
+}
+
+TEST_F(FStyleTest, SettingABrushAgainReplacesIt)
+{
+	FSlateStyleSet Style(TEXT("Test.Style"));
+	Style.Set(TEXT("Test.Brush"), new FSlateColorBrush(FLinearColor::Red));
+	Style.Set(TEXT("Test.Brush"), new FSlateColorBrush(FLinearColor::Blue));
+	EXPECT_EQ(Style.GetBrush(TEXT("Test.Brush"))->TintColor.GetSpecifiedColor(), FLinearColor::Blue);
+	// The image widget sizes itself by its brush.
+	const TSharedRef<SImage> Image = SNew(SImage).Image(FCoreStyle::Get().GetBrush(TEXT("Icons.Refresh")));
+	Image->SlatePrepass();
+	EXPECT_EQ(Image->GetDesiredSize(), FVector2D(16, 16));
 }

@@ -183,8 +183,13 @@ TEST_F(FTabManagerTest, ATabMayRefuseToClose)
 	EXPECT_FALSE(UE::Host::CloseTab(PanelTabId));
 	EXPECT_EQ(UE::Host::GetOpenTabIds().Num(), 1);
 	bAllowClose = true;
+	int32 ClosedCallbacks = 0;
+	Tab->SetOnTabClosed(SDockTab::FOnTabClosedCallback::CreateLambda([&ClosedCallbacks](TSharedRef<SDockTab>) { ++ClosedCallbacks; }));
 	EXPECT_TRUE(UE::Host::CloseTab(PanelTabId));
 	EXPECT_TRUE(UE::Host::GetOpenTabIds().IsEmpty());
+	// Still referenced here, but closed: a second request closes nothing and tells no one.
+	EXPECT_FALSE(Tab->RequestCloseTab());
+	EXPECT_EQ(ClosedCallbacks, 1);
 }
 
 TEST_F(FTabManagerTest, UnregisteringTheSpawnerLeavesAnOpenTabOpen)

@@ -64,10 +64,12 @@ void SDockTab::SetContent(TSharedRef<SWidget> InContent)
 
 bool SDockTab::RequestCloseTab()
 {
-	if (!CanCloseTab())
+	// A tab closes once; asking again has nothing left to close.
+	if (bIsClosed || !CanCloseTab())
 	{
 		return false;
 	}
+	bIsClosed = true;
 	// Held until the callbacks have run; the window that owned the tab may be gone by then.
 	const TSharedRef<SDockTab> Self = StaticCastSharedRef<SDockTab>(AsShared());
 	if (TSharedPtr<FTabManager> Manager = MyTabManager.Pin())

@@ -48,7 +48,7 @@ public:
 	virtual void SetContent(TSharedRef<SWidget> InContent) override;
 	FMargin GetContentPadding() const { return ContentPadding.Get(); }
 
-	// Closes the tab (and the window it floats in) unless OnCanCloseTab refuses; true when closed.
+	// Closes the tab (and the window it floats in) unless OnCanCloseTab refuses or it is closed already; true when it closed now.
 	bool RequestCloseTab();
 	bool CanCloseTab() const { return !OnCanCloseTab.IsBound() || OnCanCloseTab.Execute(); }
 
@@ -85,4 +85,5 @@ private:
 	TWeakPtr<FTabManager> MyTabManager;
 	FTabId LayoutIdentifier;
 	bool bIsForeground = false;
+	bool bIsClosed = false;
 };
