@@ -414,6 +414,38 @@ namespace UE::Host
 		GHostLogAvailable.store(bAvailable);
 	}
 
+	FString EscapeForProbe(const FString& Text)
+	{
+		FString Result;
+		Result.Reserve(Text.Len());
+		for (int32 Index = 0; Index < Text.Len(); ++Index)
+		{
+			const TCHAR Ch = Text[Index];
+			switch (Ch)
+			{
+			case u'\\':
+				Result += TEXT("\\\\");
+				break;
+			case u'"':
+				Result += TEXT("\\\"");
+				break;
+			case u'\n':
+				Result += TEXT("\\n");
+				break;
+			case u'\r':
+				Result += TEXT("\\r");
+				break;
+			case u'\t':
+				Result += TEXT("\\t");
+				break;
+			default:
+				Result += Ch;
+				break;
+			}
+		}
+		return Result;
+	}
+
 	FString FormatLogLine(const TCHAR* Message, uint8 Verbosity, const FString& Category)
 	{
 		const ELogVerbosity::Type Masked = ELogVerbosity::Type(Verbosity & ELogVerbosity::VerbosityMask);

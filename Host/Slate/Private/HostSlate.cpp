@@ -1,6 +1,8 @@
 // Copyright Vantle contributors. All Rights Reserved.
 #include "HostSlate.h"
 
+#include "HostCore.h"
+
 #include "Docking/SDockingTabStack.h"
 #include "Framework/Application/SlateApplication.h"
 #include "HostSlateAccess.h"
@@ -24,33 +26,7 @@ namespace
 {
 	FString Quote(const FString& Text)
 	{
-		FString Result(TEXT("\""));
-		for (int32 Index = 0; Index < Text.Len(); ++Index)
-		{
-			const TCHAR Ch = Text[Index];
-			switch (Ch)
-			{
-			case u'\n':
-				Result += TEXT("\\n");
-				break;
-			case u'\r':
-				Result += TEXT("\\r");
-				break;
-			case u'\t':
-				Result += TEXT("\\t");
-				break;
-			case u'"':
-				Result += TEXT("\\\"");
-				break;
-			case u'\\':
-				Result += TEXT("\\\\");
-				break;
-			default:
-				Result.AppendChar(Ch);
-			}
-		}
-		Result += TEXT("\"");
-		return Result;
+		return TEXT("\"") + UE::Host::EscapeForProbe(Text) + TEXT("\"");
 	}
 
 	bool IsNullWidget(const SWidget& Widget)

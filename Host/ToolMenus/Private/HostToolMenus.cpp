@@ -1,6 +1,8 @@
 // Copyright Vantle contributors. All Rights Reserved.
 #include "HostToolMenus.h"
 
+#include "HostCore.h"
+
 #include "Modules/ModuleManager.h"
 #include "Styling/AppStyle.h"
 #include "ToolMenus.h"
@@ -10,33 +12,7 @@ namespace
 {
 	FString Escape(const FString& Text)
 	{
-		FString Result;
-		Result.Reserve(Text.Len());
-		for (int32 Index = 0; Index < Text.Len(); ++Index)
-		{
-			const TCHAR Ch = Text[Index];
-			switch (Ch)
-			{
-			case u'\\':
-				Result += TEXT("\\\\");
-				break;
-			case u'"':
-				Result += TEXT("\\\"");
-				break;
-			case u'\n':
-				Result += TEXT("\\n");
-				break;
-			case u'\r':
-				Result += TEXT("\\r");
-				break;
-			case u'\t':
-				Result += TEXT("\\t");
-				break;
-			default:
-				Result.AppendChar(Ch);
-			}
-		}
-		return Result;
+		return UE::Host::EscapeForProbe(Text);
 	}
 
 	bool CanExecute(const FToolMenuEntry& Entry)
