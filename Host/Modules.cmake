@@ -37,6 +37,19 @@ vantle_module(ToolMenus DEPS HostSlate HostCoreUObject)
 vantle_module(HTTPServer DEPS HostCore PRIVATE_DEPS Threads::Threads PkgConfig::HTTPLIB)
 vantle_module(ModelContextProtocol DEPS HostHTTPServer HostJson PRIVATE_DEPS nlohmann_json::nlohmann_json)
 
-# The engine modules the plugin's Build.cs names.
-set(VANTLE_PLUGIN_MODULES HostCore HostCoreUObject HostEngine HostUnrealEd HostEditorSubsystem HostMovieScene HostLevelSequence
-	HostLevelSequenceEditor HostHTTP HostJson HostProjects HostImageCore HostSlate HostSlateCore HostToolMenus)
+# The host folds the engine's UniversalObjectLocator module into MovieScene.
+add_library(HostUniversalObjectLocator INTERFACE)
+target_link_libraries(HostUniversalObjectLocator INTERFACE HostMovieScene)
+
+# The plugin links exactly the engine modules its Build.cs names, read from the Build.cs itself.
+file(READ ${CMAKE_CURRENT_SOURCE_DIR}/Plugins/Vantle/Source/Vantle/Vantle.Build.cs VantleBuildCs)
+string(REGEX MATCHALL "\"[A-Za-z]+\"," VantleBuildCsModules "${VantleBuildCs}")
+set(VANTLE_PLUGIN_MODULES)
+foreach(Quoted ${VantleBuildCsModules})
+	string(REGEX REPLACE "[\",]" "" Module "${Quoted}")
+	if(NOT TARGET Host${Module})
+		message(FATAL_ERROR "Vantle.Build.cs names the module ${Module}, which Host/ does not re-create")
+	endif()
+	list(APPEND VANTLE_PLUGIN_MODULES Host${Module})
+endforeach()
+message(STATUS "Vantle links ${VANTLE_PLUGIN_MODULES}")

@@ -4,10 +4,12 @@
 #include "HAL/IConsoleManager.h"
 #include "HostSlate.h"
 #include "HostSlateCore.h"
+#include "HostProjects.h"
 #include "HostToolMenus.h"
 #include "Styling/SlateStyle.h"
 #include "Styling/SlateStyleRegistry.h"
 #include "ToolMenuOwner.h"
+#include "VantleStyle.h"
 #include "VantleTestEditor.h"
 
 using Vantle::Test::FEditorTest;
@@ -136,4 +138,16 @@ TEST_F(ModuleLifecycle, TheSequencerButtonFollowsTheReportAndThePlayWorld)
 		Ours = Lines[Index].Contains(TEXT("Vantle.ReferenceStatus")) ? Index : Ours;
 	}
 	EXPECT_EQ(Ours, Actions + 1);
+}
+
+TEST_F(ModuleLifecycle, WithoutThePluginDescriptorTheStyleHasNoIconAndSaysSoOnce)
+{
+	UE::Host::UnmountAll();
+	Log.Clear();
+	TSharedRef<FSlateStyleSet> Style = Vantle::CreateStyleSet();
+	EXPECT_EQ(Style->GetStyleSetName(), FName(TEXT("Vantle.Style")));
+	EXPECT_EQ(Log.Matching("Vantle: plugin not found").size(), 1u);
+	// Put the descriptor back for the editor's own shut-down.
+	FString Error;
+	ASSERT_TRUE(UE::Host::MountPlugin(FString(VANTLE_SOURCE_DIR) / TEXT("Plugins/Vantle/Vantle.uplugin"), Error));
 }
