@@ -25,4 +25,4 @@ done
 echo "== tsan build (log, HTTP, MCP and plugin tests)"
 cmake --preset tsan > /dev/null
 cmake --build --preset tsan -j "$jobs"
-TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" ctest --preset tsan -j "$jobs" -R 'Log|Http|Mcp|Watcher|Ping'
+TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 suppressions=$root/Scripts/tsan.supp" ctest --preset tsan -j "$jobs" -R 'Log|Http|Mcp|Watcher|Ping'
