@@ -24,5 +24,5 @@ done
 
 echo "== tsan build (log, HTTP, MCP and plugin tests)"
 cmake --preset tsan > /dev/null
-cmake --build --preset tsan -j "$jobs"
+cmake --build --preset tsan -j "$jobs" --target TestsCore TestsJson TestsHttp TestsMcp TestsPlugin
 TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 suppressions=$root/Scripts/tsan.supp" ctest --preset tsan -j "$jobs" -R 'Log|Http|Mcp|Watcher|Ping'
