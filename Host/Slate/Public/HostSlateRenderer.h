@@ -28,8 +28,10 @@ namespace UE::Host
 	// The tab well behind the tab headers.
 	inline constexpr FColor TabWellColor = FColor(0x10, 0x10, 0x10);
 
-	// The largest picture drawn, per side; larger requests fail instead of allocating without bound.
+	// The largest picture drawn, per side and in total (the PNG writer's limits); larger requests
+	// fail instead of allocating without bound.
 	inline constexpr int32 MaxRenderSide = 16384;
+	inline constexpr int64 MaxRenderPixels = int64(8192) * 8192;
 
 	// Pixels as a screenshot returns them: 8-bit BGRA, sRGB, rows from the top, alpha 255.
 	struct FRenderedImage

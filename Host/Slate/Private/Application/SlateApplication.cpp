@@ -3,6 +3,7 @@
 
 #include "HostSlate.h"
 #include "HostSlateCore.h"
+#include "HostSlateRenderer.h"
 #include "Widgets/SWidget.h"
 
 namespace
@@ -116,16 +117,40 @@ TSharedPtr<SWindow> FSlateApplication::FindWidgetWindow(TSharedRef<const SWidget
 
 bool FSlateApplication::TakeScreenshot(const TSharedRef<SWidget>& Widget, TArray<FColor>& OutColorData, FIntVector& OutSize)
 {
-	OutColorData.Reset();
-	OutSize = FIntVector(0, 0, 0);
-	return false;
+	return TakeScreenshot(Widget, FIntRect(), OutColorData, OutSize);
 }
 
 bool FSlateApplication::TakeScreenshot(const TSharedRef<SWidget>& Widget, const FIntRect& InnerWidgetArea, TArray<FColor>& OutColorData, FIntVector& OutSize)
 {
 	OutColorData.Reset();
 	OutSize = FIntVector(0, 0, 0);
-	return false;
+	if (!IsInitialized())
+	{
+		return false;
+	}
+	UE::Host::FRenderedImage Image;
+	bool bDrawn = false;
+	if (dynamic_cast<SWindow*>(&Widget.Get()))
+	{
+		// A window is drawn whole: its frame around the client area, laid out at its client size.
+		bDrawn = UE::Host::RenderWindow(StaticCastSharedRef<SWindow>(Widget), Image);
+	}
+	else if (const TSharedPtr<SWindow> Window = FindWidgetWindow(Widget))
+	{
+		// As the engine does: the widget's window is drawn and the widget's area read back.
+		bDrawn = UE::Host::RenderWidgetInWindow(Widget, Window.ToSharedRef(), Image);
+	}
+	else
+	{
+		bDrawn = UE::Host::RenderWidgetAlone(Widget, Image);
+	}
+	if (!bDrawn || !UE::Host::CropImage(Image, InnerWidgetArea))
+	{
+		return false;
+	}
+	OutColorData = std::move(Image.Pixels);
+	OutSize = FIntVector(Image.Size.X, Image.Size.Y, 0);
+	return true;
 }
 
 void UE::Host::InitSlateApplication()
