@@ -8,7 +8,12 @@ cd "$root"
 mkdir -p Saved/Capture
 port="${VANTLE_MCP_PORT:-8000}"
 ./Build/default/Host/HeadlessEditor/vantle-editor Samples/Scenes/Showcase.json -VantleMCPPort="$port" \
-	-ExecCmds="Vantle.Open; Vantle.StartMCP; Host.Wait 3; Host.DumpWidgets Vantle.Panel; Vantle.Capture Saved/Capture/Vantle.png; Quit"
-echo "Capture written:"
-ls -l Saved/Capture/Vantle.png Saved/Capture/Vantle.png.txt Saved/Capture/Vantle.png.window.png
-cat Saved/Capture/Vantle.png.txt | iconv -f "$(file -b --mime-encoding Saved/Capture/Vantle.png.txt | sed 's/binary/utf-8/')" -t utf-8 2>/dev/null || cat Saved/Capture/Vantle.png.txt
+	-ExecCmds="Vantle.Open; Vantle.StartMCP; Host.Wait 2; Vantle.Capture Saved/Capture/Vantle.png; Quit"
+echo
+echo "Capture: $root/Saved/Capture/Vantle.png, Vantle.png.window.png and Vantle.png.txt:"
+# The status text is UTF-16 once the MCP message carries its umlaut.
+if [ "$(head -c 2 Saved/Capture/Vantle.png.txt | od -An -tx1 | tr -d ' ')" = "fffe" ]; then
+	iconv -f UTF-16 -t UTF-8 Saved/Capture/Vantle.png.txt
+else
+	cat Saved/Capture/Vantle.png.txt
+fi

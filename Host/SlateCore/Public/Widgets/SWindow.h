@@ -22,7 +22,8 @@ public:
 	void SetTitle(const TAttribute<FText>& InTitle) { Title = InTitle; }
 	// The size of the client area, in Slate units (application scale 1).
 	FVector2D GetClientSizeInScreen() const { return ClientSize; }
-	// The whole window; the host draws no frame, so it equals the client area.
+	// The whole window; host windows have no system frame, so it equals the client area (a
+	// screenshot of the window draws a frame of its own around it).
 	FVector2D GetSizeInScreen() const { return ClientSize; }
 	void Resize(FVector2D NewClientSize) { ClientSize = NewClientSize; }
 	void SetContent(TSharedRef<SWidget> InContent) { ChildSlot[InContent]; }

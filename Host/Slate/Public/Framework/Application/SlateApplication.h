@@ -38,7 +38,7 @@ public:
 	TSharedPtr<SWindow> FindWidgetWindow(TSharedRef<const SWidget> InWidget) const;
 
 	// Renders the widget's window and reads back the widget's area as 8-bit BGRA sRGB pixels.
-	// The host does not draw yet: it answers false.
+	// A window is drawn with a frame around its client area; false when nothing can be drawn.
 	bool TakeScreenshot(const TSharedRef<SWidget>& Widget, TArray<FColor>& OutColorData, FIntVector& OutSize);
 	bool TakeScreenshot(const TSharedRef<SWidget>& Widget, const FIntRect& InnerWidgetArea, TArray<FColor>& OutColorData, FIntVector& OutSize);
 
