@@ -9,6 +9,8 @@
 #include "Fonts/SlateFontInfo.h"
 #include "Math/Vector2D.h"
 
+typedef struct _cairo cairo_t;
+
 namespace UE::Host
 {
 	struct FTextLayoutLine
@@ -31,6 +33,9 @@ namespace UE::Host
 	// boundaries within that width (a single word longer than it overflows); otherwise lines break
 	// only at line feeds.
 	SLATECORE_API FTextLayoutResult LayoutText(const FString& Text, const FSlateFontInfo& Font, double WrapWidth);
+	// Draws Text at the cairo context's current point in its current source colour, laid out as
+	// LayoutText measures it (one font map serves both, so text draws where it was measured).
+	SLATECORE_API void DrawText(cairo_t* Cairo, const FString& Text, const FSlateFontInfo& Font, double WrapWidth);
 	// The font files loaded so far; empty when none could be loaded.
 	SLATECORE_API TArray<FString> GetLoadedFontFiles();
 	// The problem met loading the fonts (missing files), or empty.

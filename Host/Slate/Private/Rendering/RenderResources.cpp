@@ -1,16 +1,12 @@
 // Copyright Vantle contributors. All Rights Reserved.
 #include "RenderResources.h"
 
-#include "Fonts/CompositeFont.h"
 #include "HostTextLayout.h"
 #include "Logging/LogMacros.h"
 #include "Misc/Paths.h"
-#include "Styling/CoreStyle.h"
 
-#include <fontconfig/fontconfig.h>
 #include <librsvg/rsvg.h>
 #include <pango/pangocairo.h>
-#include <pango/pangofc-fontmap.h>
 
 #include <algorithm>
 #include <cmath>
@@ -24,13 +20,6 @@ namespace
 {
 	using UE::Host::Rendering::FCanvasColor;
 
-	struct FFace
-	{
-		std::string Family;
-		int Weight = FC_WEIGHT_REGULAR;
-		int Slant = FC_SLANT_ROMAN;
-	};
-
 	// An image file as loaded once: an SVG document or a bitmap.
 	struct FImageFile
 	{
@@ -38,8 +27,7 @@ namespace
 		cairo_surface_t* Bitmap = nullptr;
 	};
 
-	// The drawing counterpart of the host's text measurement: a font map of its own fed with the
-	// same files and options (no system fonts), plus the image files brushes name.
+	// The image files brushes name, each loaded once.
 	class FRenderResources
 	{
 	public:
@@ -63,36 +51,9 @@ namespace
 				}
 			}
 			Images.clear();
-			g_object_unref(Context);
-			pango_fc_font_map_shutdown(PANGO_FC_FONT_MAP(FontMap));
-			g_object_unref(FontMap);
-			// The measuring side (built before this object, so released after it) resets the libraries.
-			FcConfigDestroy(Config);
 		}
 
 		std::mutex Mutex;
-
-		PangoLayout* CreateLayout(const FString& Text, const FSlateFontInfo& Font, double WrapWidth)
-		{
-			const FFace& Face = ResolveFace(Font);
-			const std::string Utf8 = UE::Host::ToUtf8(Text);
-			PangoLayout* Layout = pango_layout_new(Context);
-			PangoFontDescription* Description = pango_font_description_new();
-			pango_font_description_set_family(Description, Face.Family.empty() ? "Roboto" : Face.Family.c_str());
-			pango_font_description_set_weight(Description, static_cast<PangoWeight>(static_cast<int>(FcWeightToOpenTypeDouble(Face.Weight))));
-			pango_font_description_set_style(Description, Face.Slant == FC_SLANT_ROMAN ? PANGO_STYLE_NORMAL : PANGO_STYLE_ITALIC);
-			pango_font_description_set_absolute_size(Description, Font.Size * FontConstants::RenderDPI / 72.0 * PANGO_SCALE);
-			pango_layout_set_font_description(Layout, Description);
-			pango_font_description_free(Description);
-			if (WrapWidth > 0.0)
-			{
-				// Same slack as the measurement: a text exactly as wide as its slot stays on one line.
-				pango_layout_set_width(Layout, static_cast<int>(std::ceil(WrapWidth * PANGO_SCALE)) + 1);
-				pango_layout_set_wrap(Layout, PANGO_WRAP_WORD);
-			}
-			pango_layout_set_text(Layout, Utf8.data(), static_cast<int>(Utf8.size()));
-			return Layout;
-		}
 
 		const FImageFile* FindImage(const FString& Path)
 		{
@@ -131,77 +92,8 @@ namespace
 		}
 
 	private:
-		FRenderResources()
-		{
-			// The measuring font service first, so that it outlives this one at exit.
-			UE::Host::GetLoadedFontFiles();
-			Config = FcConfigCreate();
-			FontMap = pango_cairo_font_map_new_for_font_type(CAIRO_FONT_TYPE_FT);
-			pango_fc_font_map_set_config(PANGO_FC_FONT_MAP(FontMap), Config);
-			pango_cairo_font_map_set_resolution(PANGO_CAIRO_FONT_MAP(FontMap), FontConstants::RenderDPI);
-			Context = pango_font_map_create_context(FontMap);
-			cairo_font_options_t* Options = cairo_font_options_create();
-			cairo_font_options_set_hint_style(Options, CAIRO_HINT_STYLE_NONE);
-			cairo_font_options_set_hint_metrics(Options, CAIRO_HINT_METRICS_OFF);
-			cairo_font_options_set_antialias(Options, CAIRO_ANTIALIAS_GRAY);
-			pango_cairo_context_set_font_options(Context, Options);
-			cairo_font_options_destroy(Options);
-			pango_context_set_round_glyph_positions(Context, FALSE);
-			pango_context_set_language(Context, pango_language_from_string("en"));
+		FRenderResources() = default;
 
-			const FCompositeFont& DefaultFont = FCoreStyle::GetDefaultFont().Get();
-			for (const FTypefaceEntry& Entry : DefaultFont.DefaultTypeface.Fonts)
-			{
-				LoadFace(UE::Host::ToUtf8(Entry.Font.GetFontFilename()));
-			}
-		}
-
-		const FFace& LoadFace(const std::string& File)
-		{
-			auto Existing = Faces.find(File);
-			if (Existing != Faces.end())
-			{
-				return Existing->second;
-			}
-			FFace Face;
-			int Count = 0;
-			FcPattern* Pattern = FcFreeTypeQuery(reinterpret_cast<const FcChar8*>(File.c_str()), 0, nullptr, &Count);
-			if (Pattern && FcConfigAppFontAddFile(Config, reinterpret_cast<const FcChar8*>(File.c_str())))
-			{
-				FcChar8* Family = nullptr;
-				if (FcPatternGetString(Pattern, FC_FAMILY, 0, &Family) == FcResultMatch)
-				{
-					Face.Family = reinterpret_cast<const char*>(Family);
-				}
-				FcPatternGetInteger(Pattern, FC_WEIGHT, 0, &Face.Weight);
-				FcPatternGetInteger(Pattern, FC_SLANT, 0, &Face.Slant);
-				pango_fc_font_map_config_changed(PANGO_FC_FONT_MAP(FontMap));
-			}
-			// A missing file is reported by the measuring side; text then draws with what is loaded.
-			if (Pattern)
-			{
-				FcPatternDestroy(Pattern);
-			}
-			return Faces.emplace(File, Face).first->second;
-		}
-
-		// The typeface the font names, else the family's first, as the measurement resolves it.
-		const FFace& ResolveFace(const FSlateFontInfo& Font)
-		{
-			const FCompositeFont* Composite = Font.GetCompositeFont();
-			if (!Composite || Composite->DefaultTypeface.Fonts.IsEmpty())
-			{
-				Composite = &FCoreStyle::GetDefaultFont().Get();
-			}
-			const TArray<FTypefaceEntry>& Entries = Composite->DefaultTypeface.Fonts;
-			const FTypefaceEntry* Entry = Entries.FindByPredicate([&Font](const FTypefaceEntry& Candidate) { return Candidate.Name == Font.TypefaceFontName; });
-			return LoadFace(UE::Host::ToUtf8((Entry ? *Entry : Entries[0]).Font.GetFontFilename()));
-		}
-
-		FcConfig* Config = nullptr;
-		PangoFontMap* FontMap = nullptr;
-		PangoContext* Context = nullptr;
-		std::unordered_map<std::string, FFace> Faces;
 		std::unordered_map<std::string, FImageFile> Images;
 	};
 
@@ -246,17 +138,13 @@ void UE::Host::Rendering::DrawText(FCanvas& Canvas, const FString& Text, const F
 	{
 		return;
 	}
-	FRenderResources& Resources = FRenderResources::Get();
-	std::lock_guard<std::mutex> Guard(Resources.Mutex);
-	PangoLayout* Layout = Resources.CreateLayout(Text, Font, WrapWidth);
 	cairo_t* Context = Canvas.GetContext();
 	cairo_save(Context);
 	cairo_set_source_rgba(Context, Color.R, Color.G, Color.B, Color.A);
 	// The block starts on a whole pixel, as Slate places its text; glyphs keep their fractional advances.
 	cairo_move_to(Context, std::round(Position.X), std::round(Position.Y));
-	pango_cairo_show_layout(Context, Layout);
+	UE::Host::DrawText(Context, Text, Font, WrapWidth);
 	cairo_restore(Context);
-	g_object_unref(Layout);
 }
 
 void UE::Host::Rendering::DrawImageFile(FCanvas& Canvas, const FString& Path, const FSlateRect& Rect, const FCanvasColor& Tint, bool bDisabled)

@@ -68,21 +68,7 @@ namespace
 				return Cached->second;
 			}
 
-			PangoLayout* Layout = pango_layout_new(Context);
-			PangoFontDescription* Description = pango_font_description_new();
-			pango_font_description_set_family(Description, Face.Family.empty() ? "Roboto" : Face.Family.c_str());
-			pango_font_description_set_weight(Description, static_cast<PangoWeight>(FcWeightToOpenType(Face.Weight)));
-			pango_font_description_set_style(Description, Face.Slant == FC_SLANT_ROMAN ? PANGO_STYLE_NORMAL : PANGO_STYLE_ITALIC);
-			pango_font_description_set_absolute_size(Description, PixelSize * PANGO_SCALE);
-			pango_layout_set_font_description(Layout, Description);
-			pango_font_description_free(Description);
-			if (WrapWidth > 0.0)
-			{
-				// A text exactly as wide as its slot must not wrap: one pango unit of slack.
-				pango_layout_set_width(Layout, static_cast<int>(std::ceil(WrapWidth * PANGO_SCALE)) + 1);
-				pango_layout_set_wrap(Layout, PANGO_WRAP_WORD);
-			}
-			pango_layout_set_text(Layout, Utf8.data(), static_cast<int>(Utf8.size()));
+			PangoLayout* Layout = CreateLayout(Utf8, Face, PixelSize, WrapWidth);
 
 			UE::Host::FTextLayoutResult Result;
 			PangoRectangle Logical;
@@ -115,6 +101,17 @@ namespace
 			return Result;
 		}
 
+		// Draws the text at the cairo context's current point, laid out exactly as Layout measures it.
+		void Draw(cairo_t* Cairo, const FString& Text, const FSlateFontInfo& Font, double WrapWidth)
+		{
+			std::lock_guard<std::mutex> Guard(Mutex);
+			const FFaceInfo& Face = ResolveFace(Font);
+			const std::string Utf8 = UE::Host::ToUtf8(Text);
+			PangoLayout* Layout = CreateLayout(Utf8, Face, Font.Size * FontConstants::RenderDPI / 72.0, WrapWidth);
+			pango_cairo_show_layout(Cairo, Layout);
+			g_object_unref(Layout);
+		}
+
 		TArray<FString> GetLoadedFiles()
 		{
 			std::lock_guard<std::mutex> Guard(Mutex);
@@ -137,6 +134,26 @@ namespace
 		}
 
 	private:
+		PangoLayout* CreateLayout(const std::string& Utf8, const FFaceInfo& Face, double PixelSize, double WrapWidth)
+		{
+			PangoLayout* Layout = pango_layout_new(Context);
+			PangoFontDescription* Description = pango_font_description_new();
+			pango_font_description_set_family(Description, Face.Family.empty() ? "Roboto" : Face.Family.c_str());
+			pango_font_description_set_weight(Description, static_cast<PangoWeight>(FcWeightToOpenType(Face.Weight)));
+			pango_font_description_set_style(Description, Face.Slant == FC_SLANT_ROMAN ? PANGO_STYLE_NORMAL : PANGO_STYLE_ITALIC);
+			pango_font_description_set_absolute_size(Description, PixelSize * PANGO_SCALE);
+			pango_layout_set_font_description(Layout, Description);
+			pango_font_description_free(Description);
+			if (WrapWidth > 0.0)
+			{
+				// A text exactly as wide as its slot must not wrap: one pango unit of slack.
+				pango_layout_set_width(Layout, static_cast<int>(std::ceil(WrapWidth * PANGO_SCALE)) + 1);
+				pango_layout_set_wrap(Layout, PANGO_WRAP_WORD);
+			}
+			pango_layout_set_text(Layout, Utf8.data(), static_cast<int>(Utf8.size()));
+			return Layout;
+		}
+
 		FFontService()
 		{
 			// An empty configuration: no system fonts, no rules, only the files added below.
@@ -247,4 +264,9 @@ TArray<FString> UE::Host::GetLoadedFontFiles()
 FString UE::Host::GetFontLoadError()
 {
 	return FFontService::Get().GetLoadError();
+}
+
+void UE::Host::DrawText(cairo_t* Cairo, const FString& Text, const FSlateFontInfo& Font, double WrapWidth)
+{
+	FFontService::Get().Draw(Cairo, Text, Font, WrapWidth);
 }
