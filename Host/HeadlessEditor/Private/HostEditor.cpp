@@ -344,7 +344,8 @@ namespace UE::Host
 		{
 			return;
 		}
-		FOutputDevice& Output = GLog ? static_cast<FOutputDevice&>(*GLog) : static_cast<FOutputDevice&>(*StdoutDevice);
+		FStdoutOutputDevice Fallback;
+		FOutputDevice& Output = GLog ? static_cast<FOutputDevice&>(*GLog) : static_cast<FOutputDevice&>(Fallback);
 		if (!IConsoleManager::Get().ProcessUserConsoleInput(*Trimmed, Output, GetEditorWorldForConsole()))
 		{
 			UE_LOG(LogHeadlessEditor, Warning, TEXT("Command not recognized: %s"), *Trimmed);
