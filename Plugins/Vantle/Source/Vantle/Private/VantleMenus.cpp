@@ -32,8 +32,8 @@ void FVantleModule::RegisterMenus()
 	FToolMenuEntry ReferenceStatus = FToolMenuEntry::InitToolBarButton(TEXT("Vantle.ReferenceStatus"),
 		FUIAction(FExecuteAction::CreateLambda([this]() { FixReferences(); }), FCanExecuteAction::CreateRaw(this, &FVantleModule::CanFixReferences)),
 		FText::FromString(TEXT("Fix References")),
-		TAttribute<FText>::CreateLambda([this]() { return GetStatusTooltip(); }),
-		TAttribute<FSlateIcon>::CreateLambda([this]() { return GetStatusIcon(); }));
+		TAttribute<FText>::Create(TAttribute<FText>::FGetter::CreateLambda([this]() { return GetStatusTooltip(); })),
+		TAttribute<FSlateIcon>::Create(TAttribute<FSlateIcon>::FGetter::CreateLambda([this]() { return GetStatusIcon(); })));
 	ReferenceStatus.StyleNameOverride = TEXT("SequencerToolbar");
 	ReferenceStatus.InsertPosition = FToolMenuInsert(TEXT("Actions"), EToolMenuInsertType::After);
 	SequencerToolbar->FindOrAddSection(TEXT("BaseCommands")).AddEntry(ReferenceStatus);

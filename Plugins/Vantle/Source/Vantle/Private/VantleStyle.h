@@ -3,6 +3,7 @@
 
 #include "CoreMinimal.h"
 #include "Fonts/SlateFontInfo.h"
+#include "Misc/Attribute.h"
 #include "Styling/SlateBrush.h"
 #include "Styling/SlateTypes.h"
 
