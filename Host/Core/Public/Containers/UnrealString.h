@@ -187,12 +187,14 @@ public:
 	friend bool operator!=(const FString& Lhs, const TCHAR* Rhs) { return !(Lhs == Rhs); }
 	friend bool operator<(const FString& Lhs, const FString& Rhs) { return FCString::Stricmp(*Lhs, *Rhs) < 0; }
 
+	// Unlike ==, case-sensitive unless told otherwise.
 	bool Equals(const FString& Other, ESearchCase::Type SearchCase = ESearchCase::CaseSensitive) const;
 	int32 Compare(const FString& Other, ESearchCase::Type SearchCase = ESearchCase::CaseSensitive) const;
 	bool StartsWith(const TCHAR* Prefix, ESearchCase::Type SearchCase = ESearchCase::IgnoreCase) const;
 	bool StartsWith(const FString& Prefix, ESearchCase::Type SearchCase = ESearchCase::IgnoreCase) const;
 	bool EndsWith(const TCHAR* Suffix, ESearchCase::Type SearchCase = ESearchCase::IgnoreCase) const;
 	bool EndsWith(const FString& Suffix, ESearchCase::Type SearchCase = ESearchCase::IgnoreCase) const;
+	// Index of the first (or last) occurrence, ignoring case by default; INDEX_NONE when absent.
 	int32 Find(const TCHAR* SubStr, ESearchCase::Type SearchCase = ESearchCase::IgnoreCase, ESearchDir::Type SearchDir = ESearchDir::FromStart, int32 StartPosition = INDEX_NONE) const;
 	int32 Find(const FString& SubStr, ESearchCase::Type SearchCase = ESearchCase::IgnoreCase, ESearchDir::Type SearchDir = ESearchDir::FromStart, int32 StartPosition = INDEX_NONE) const
 	{
@@ -214,6 +216,7 @@ public:
 	FString LeftChop(int32 Count) const;
 	FString Right(int32 Count) const;
 	FString RightChop(int32 Count) const;
+	// Substrings clamp their range to the string instead of failing.
 	FString Mid(int32 Start, int32 Count = 0x7fffffff) const;
 	FString TrimStart() const;
 	FString TrimEnd() const;
@@ -224,13 +227,18 @@ public:
 	int32 ReplaceInline(const TCHAR* From, const TCHAR* To, ESearchCase::Type SearchCase = ESearchCase::IgnoreCase);
 	bool IsNumeric() const;
 
+	// Splits at every occurrence of Delim (case-sensitive), dropping empty parts when asked.
 	int32 ParseIntoArray(TArray<FString>& OutArray, const TCHAR* Delim, bool bCullEmpty = true) const;
+	// Splits at white space (and at the first character of ExtraDelim), as the console splits arguments.
 	int32 ParseIntoArrayWS(TArray<FString>& OutArray, const TCHAR* ExtraDelim = nullptr, bool bCullEmpty = true) const;
 	int32 ParseIntoArrayLines(TArray<FString>& OutArray, bool bCullEmpty = true) const;
 
+	// The number in decimal.
 	static FString FromInt(int32 Num);
+	// The number without trailing zeros, keeping at least MinFractionalDigits after the point.
 	static FString SanitizeFloat(double Value, int32 MinFractionalDigits = 1);
 	static FString Chr(TCHAR Ch) { return FString(std::u16string(1, Ch)); }
+	// The items with Separator between each two.
 	static FString Join(const TArray<FString>& Items, const TCHAR* Separator);
 
 	template <typename... Types>

@@ -68,6 +68,7 @@ struct FColor
 
 	// "RRGGBB", "RRGGBBAA" or "RGB", with an optional leading '#'; any other length gives (0,0,0,0).
 	static CORE_API FColor FromHex(const FString& HexString);
+	// "RRGGBBAA" in upper case.
 	CORE_API FString ToHex() const;
 	FLinearColor ReinterpretAsLinear() const { return FLinearColor(R / 255.f, G / 255.f, B / 255.f, A / 255.f); }
 	uint32 ToPackedARGB() const { return (uint32(A) << 24) | (uint32(R) << 16) | (uint32(G) << 8) | B; }

@@ -42,6 +42,7 @@ public:
 	void SetSuppressEventTag(bool bInSuppressEventTag) { bSuppressEventTag = bInSuppressEventTag; }
 	void SetAutoEmitLineTerminator(bool bInAutoEmitLineTerminator) { bAutoEmitLineTerminator = bInAutoEmitLineTerminator; }
 
+	// Writes a line at verbosity Log with no category.
 	CORE_API void Log(const TCHAR* S);
 	CORE_API void Log(ELogVerbosity::Type Verbosity, const TCHAR* S);
 	CORE_API void Log(const FName& Category, ELogVerbosity::Type Verbosity, const TCHAR* Str);
