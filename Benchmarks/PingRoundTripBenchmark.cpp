@@ -4,31 +4,16 @@
 #include "Containers/Ticker.h"
 #include "CoreGlobals.h"
 #include "HAL/IConsoleManager.h"
+#include "HostHttpServer.h"
 #include "HttpModule.h"
 #include "McpLogWatcher.h"
 #include "Modules/ModuleManager.h"
 
 #include <benchmark/benchmark.h>
 
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 namespace
 {
-	int32 FreePort()
-	{
-		const int Socket = socket(AF_INET, SOCK_STREAM, 0);
-		sockaddr_in Address{};
-		Address.sin_family = AF_INET;
-		Address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-		bind(Socket, reinterpret_cast<sockaddr*>(&Address), sizeof(Address));
-		socklen_t Length = sizeof(Address);
-		getsockname(Socket, reinterpret_cast<sockaddr*>(&Address), &Length);
-		close(Socket);
-		return ntohs(Address.sin_port);
-	}
-
 	void Ping_RoundTripToHostMcpServer(benchmark::State& State)
 	{
 		FHttpModule::Get();
@@ -37,7 +22,7 @@ namespace
 			State.SkipWithError("the MCP server module is not linked");
 			return;
 		}
-		const int32 Port = FreePort();
+		const int32 Port = static_cast<int32>(UE::Host::FindFreeLoopbackPort());
 		IConsoleManager::Get().ProcessUserConsoleInput(*FString::Printf(TEXT("ModelContextProtocol.StartServer %d"), Port), *GLog, nullptr);
 		TSharedRef<FMcpLogWatcher> Watcher = MakeShared<FMcpLogWatcher>(Port);
 		Watcher->Register();

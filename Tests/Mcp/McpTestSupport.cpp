@@ -1,6 +1,8 @@
 // Copyright Vantle contributors. All Rights Reserved.
 #include "McpTestSupport.h"
 
+#include "HostHttpServer.h"
+
 #include <arpa/inet.h>
 #include <cerrno>
 #include <cstring>
@@ -232,20 +234,7 @@ namespace McpTest
 
 	uint32 FindFreePort()
 	{
-		const int Socket = socket(AF_INET, SOCK_STREAM, 0);
-		sockaddr_in Address = Loopback(0);
-		socklen_t Length = sizeof(Address);
-		uint32 Port = 0;
-		if (Socket >= 0 && bind(Socket, reinterpret_cast<const sockaddr*>(&Address), sizeof(Address)) == 0
-			&& getsockname(Socket, reinterpret_cast<sockaddr*>(&Address), &Length) == 0)
-		{
-			Port = ntohs(Address.sin_port);
-		}
-		if (Socket >= 0)
-		{
-			close(Socket);
-		}
-		return Port;
+		return UE::Host::FindFreeLoopbackPort();
 	}
 
 	bool CanConnect(uint32 Port)

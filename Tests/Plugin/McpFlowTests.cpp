@@ -1,10 +1,9 @@
 // Copyright Vantle contributors. All Rights Reserved.
 // The MCP monitor end to end in the headless editor, against the host's MCP server plugin.
+#include "HostHttpServer.h"
 #include "ScriptedHttpPeer.h"
 #include "VantleTestEditor.h"
 
-#include <netinet/in.h>
-#include <sys/socket.h>
 
 using Vantle::Test::FEditorTest;
 
@@ -12,15 +11,7 @@ namespace
 {
 	uint16_t FreePort()
 	{
-		const int Socket = socket(AF_INET, SOCK_STREAM, 0);
-		sockaddr_in Address{};
-		Address.sin_family = AF_INET;
-		Address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-		bind(Socket, reinterpret_cast<sockaddr*>(&Address), sizeof(Address));
-		socklen_t Length = sizeof(Address);
-		getsockname(Socket, reinterpret_cast<sockaddr*>(&Address), &Length);
-		close(Socket);
-		return ntohs(Address.sin_port);
+		return static_cast<uint16_t>(UE::Host::FindFreeLoopbackPort());
 	}
 
 	class McpFlow : public FEditorTest

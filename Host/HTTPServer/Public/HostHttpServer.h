@@ -13,4 +13,6 @@ namespace UE::Host
 	// The bindings of the port's router as "VERB /path", one per verb, in binding order; empty when
 	// the port has no router or the module is not loaded.
 	TArray<FString> GetBoundHttpRoutes(uint32 Port);
+	// A loopback port nothing listens on right now (the system's pick), or 0 when none can be had.
+	uint32 FindFreeLoopbackPort();
 }
