@@ -3,6 +3,7 @@
 // Run: Build/default/Benchmarks/VantleBenchmarks --benchmark_filter=Ping
 #include "Containers/Ticker.h"
 #include "CoreGlobals.h"
+#include "Misc/OutputDeviceRedirector.h"
 #include "HAL/IConsoleManager.h"
 #include "HostHttpServer.h"
 #include "HttpModule.h"

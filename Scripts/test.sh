@@ -1,17 +1,14 @@
 #!/usr/bin/env bash
 # Builds and runs the whole test suite: the default build, the address+undefined sanitizer build,
-# the thread sanitizer build for the threaded areas, and the plugin include check.
+# the thread sanitizer build for the threaded areas, and the engine API check of the plugin.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$root"
 "$root/Scripts/setup.sh"
 
-checker="$root/../shared/tools/check-plugin-includes"
-if [ -x "$checker" ]; then
-	"$checker" Plugins/Vantle/Source
-else
-	echo "test: include checker not found at $checker; skipped"
-fi
+echo "== engine API check"
+cmake --preset default > /dev/null
+Tools/EngineApi/check-engine-api
 
 jobs="$(nproc)"
 for preset in default asan; do

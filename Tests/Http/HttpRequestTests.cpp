@@ -22,7 +22,7 @@ TEST_F(FHttpTest, PostArrivesAsSentAndTheAnswerReadsBack)
 	const FHttpRequestRef Request = MakeRequest("post", Peer.Url("/mcp"));
 	Request->SetHeader(TEXT("Content-Type"), TEXT("application/json"));
 	Request->SetHeader(TEXT("Accept"), TEXT("application/json, text/event-stream"));
-	EXPECT_TRUE(Request->SetContentAsString(Body));
+	Request->SetContentAsString(Body);
 	Request->SetTimeout(10.0f);
 	Request->SetDelegateThreadPolicy(EHttpRequestDelegateThreadPolicy::CompleteOnGameThread);
 	EXPECT_EQ(Request->GetVerb(), FString(TEXT("POST")));

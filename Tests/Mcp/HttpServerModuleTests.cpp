@@ -4,6 +4,7 @@
 
 #include "HostHttpServer.h"
 #include "HttpServerModule.h"
+#include "Misc/OutputDeviceRedirector.h"
 #include "Modules/ModuleManager.h"
 
 #include <gtest/gtest.h>

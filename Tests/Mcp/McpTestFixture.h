@@ -4,6 +4,7 @@
 #include "McpTestSupport.h"
 
 #include "CoreGlobals.h"
+#include "Misc/OutputDeviceRedirector.h"
 #include "HAL/IConsoleManager.h"
 #include "Modules/ModuleManager.h"
 

@@ -2,6 +2,7 @@
 #include "McpTestSupport.h"
 
 #include "HostHttpServer.h"
+#include "Misc/OutputDeviceRedirector.h"
 
 #include <arpa/inet.h>
 #include <cerrno>

@@ -2,6 +2,7 @@
 #include "SceneTestSupport.h"
 
 #include "CoreGlobals.h"
+#include "Misc/OutputDeviceRedirector.h"
 #include "HostLevelSequenceEditor.h"
 #include "LevelSequenceEditorSubsystem.h"
 #include "MovieSceneBindingReferences.h"

@@ -2,8 +2,11 @@
 #pragma once
 
 #include "Logging/LogMacros.h"
-#include "Misc/OutputDeviceRedirector.h"
 
+// As in the engine, only declared here: code that dereferences GLog includes the redirector itself.
+class FOutputDeviceRedirector;
+
+CORE_API FOutputDeviceRedirector* GetGlobalLogSingleton();
 #define GLog GetGlobalLogSingleton()
 
 DECLARE_LOG_CATEGORY_EXTERN(LogTemp, Log, All);

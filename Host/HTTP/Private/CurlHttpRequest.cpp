@@ -119,16 +119,14 @@ void FCurlHttpRequest::SetHeader(const FString& HeaderName, const FString& Heade
 	}
 }
 
-bool FCurlHttpRequest::SetContentAsString(const FString& ContentString)
+void FCurlHttpRequest::SetContentAsString(const FString& ContentString)
 {
 	FLock Guard(Lock);
-	if (WarnIfProcessing(TEXT("SetContentAsString")))
+	if (!WarnIfProcessing(TEXT("SetContentAsString")))
 	{
-		return false;
+		const std::string Utf8 = UE::Host::ToUtf8(ContentString);
+		Payload = TArray<uint8>(reinterpret_cast<const uint8*>(Utf8.data()), static_cast<int32>(Utf8.size()));
 	}
-	const std::string Utf8 = UE::Host::ToUtf8(ContentString);
-	Payload = TArray<uint8>(reinterpret_cast<const uint8*>(Utf8.data()), static_cast<int32>(Utf8.size()));
-	return true;
 }
 
 void FCurlHttpRequest::SetTimeout(float InTimeoutSecs)

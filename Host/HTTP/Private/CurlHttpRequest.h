@@ -64,7 +64,7 @@ public:
 	void SetVerb(const FString& InVerb) override;
 	void SetURL(const FString& InURL) override;
 	void SetHeader(const FString& HeaderName, const FString& HeaderValue) override;
-	bool SetContentAsString(const FString& ContentString) override;
+	void SetContentAsString(const FString& ContentString) override;
 	void SetTimeout(float InTimeoutSecs) override;
 	void SetDelegateThreadPolicy(EHttpRequestDelegateThreadPolicy InThreadPolicy) override;
 	EHttpRequestDelegateThreadPolicy GetDelegateThreadPolicy() const override;

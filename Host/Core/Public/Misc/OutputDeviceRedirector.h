@@ -44,5 +44,3 @@ private:
 	struct FState;
 	std::unique_ptr<FState> State;
 };
-
-CORE_API FOutputDeviceRedirector* GetGlobalLogSingleton();

@@ -35,8 +35,8 @@ public:
 	virtual void SetURL(const FString& URL) = 0;
 	// Sets a header, replacing one of the same name (names ignore case).
 	virtual void SetHeader(const FString& HeaderName, const FString& HeaderValue) = 0;
-	// Sets the payload to the text encoded as UTF-8; false while the request is processing.
-	virtual bool SetContentAsString(const FString& ContentString) = 0;
+	// Sets the payload to the text encoded as UTF-8. Ignored with a warning while the request is processing.
+	virtual void SetContentAsString(const FString& ContentString) = 0;
 	// Limits the whole request (connect, send, receive) to this many seconds; 0 means no limit.
 	virtual void SetTimeout(float InTimeoutSecs) = 0;
 	// Chooses the thread that runs the completion and progress delegates.

@@ -3,6 +3,7 @@
 #include "Editor/EditorEngine.h"
 #include "Input/Reply.h"
 #include "LevelSequenceEditorSubsystem.h"
+#include "UObject/ObjectPtr.h"
 #include "VantleModule.h"
 
 bool FVantleModule::CanFixReferences() const

@@ -8,6 +8,7 @@
 #include "Engine/World.h"
 #include "LevelSequence.h"
 #include "LevelSequenceEditorBlueprintLibrary.h"
+#include "Misc/Guid.h"
 #include "MovieScene.h"
 #include "MovieSceneBindingReferences.h"
 #include "MovieSceneObjectBindingID.h"
@@ -15,6 +16,7 @@
 #include "MovieSceneSequenceID.h"
 #include "MovieSceneSpawnable.h"
 #include "UObject/Object.h"
+#include "UObject/ObjectPtr.h"
 
 namespace
 {

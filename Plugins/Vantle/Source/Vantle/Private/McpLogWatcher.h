@@ -3,6 +3,7 @@
 
 #include "CoreMinimal.h"
 #include "HAL/CriticalSection.h"
+#include "HttpFwd.h"
 #include "Interfaces/IHttpRequest.h"
 #include "Misc/OutputDevice.h"
 

@@ -4,15 +4,19 @@
 #include "Editor.h"
 #include "Editor/EditorEngine.h"
 #include "Engine/Engine.h"
+#include "Engine/World.h"
 #include "HAL/IConsoleManager.h"
 #include "HAL/PlatformTime.h"
+#include "HttpFwd.h"
 #include "HttpModule.h"
 #include "Interfaces/IHttpResponse.h"
 #include "McpLogWatcher.h"
 #include "Misc/Guid.h"
+#include "Misc/OutputDeviceRedirector.h"
 #include "Misc/ScopeLock.h"
 #include "Serialization/JsonReader.h"
 #include "Serialization/JsonSerializer.h"
+#include "Serialization/JsonTypes.h"
 
 namespace
 {

@@ -1,4 +1,5 @@
 // Copyright Vantle contributors. All Rights Reserved.
+#include "Containers/StringView.h"
 #include "Framework/Application/SlateApplication.h"
 #include "HAL/FileManager.h"
 #include "ImageCore.h"

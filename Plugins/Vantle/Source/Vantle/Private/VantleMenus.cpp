@@ -1,13 +1,16 @@
 // Copyright Vantle contributors. All Rights Reserved.
 #include "Framework/Commands/UIAction.h"
 #include "Input/Reply.h"
+#include "Misc/Attribute.h"
 #include "Styling/SlateStyle.h"
 #include "Textures/SlateIcon.h"
 #include "ToolMenu.h"
+#include "ToolMenuDelegates.h"
 #include "ToolMenuEntry.h"
+#include "ToolMenuMisc.h"
 #include "ToolMenuOwner.h"
-#include "ToolMenuSection.h"
 #include "ToolMenus.h"
+#include "ToolMenuSection.h"
 #include "VantleModule.h"
 
 void FVantleModule::RegisterMenus()

@@ -1,6 +1,7 @@
 // Copyright Vantle contributors. All Rights Reserved.
 #include "VantleModule.h"
 
+#include "Delegates/IDelegateInstance.h"
 #include "Framework/Docking/TabManager.h"
 #include "HAL/IConsoleManager.h"
 #include "Input/Reply.h"
@@ -11,6 +12,7 @@
 #include "Styling/SlateStyle.h"
 #include "Styling/SlateStyleRegistry.h"
 #include "Textures/SlateIcon.h"
+#include "ToolMenuOwner.h"
 #include "ToolMenus.h"
 #include "VantleStyle.h"
 #include "Widgets/Docking/SDockTab.h"

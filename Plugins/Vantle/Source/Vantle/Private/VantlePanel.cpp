@@ -1,9 +1,13 @@
 // Copyright Vantle contributors. All Rights Reserved.
 #include "Framework/Docking/TabManager.h"
 #include "Input/Reply.h"
+#include "Layout/Margin.h"
+#include "Styling/SlateColor.h"
 #include "Styling/SlateStyle.h"
+#include "Types/SlateEnums.h"
 #include "VantleModule.h"
 #include "VantleStyle.h"
+#include "Widgets/DeclarativeSyntaxSupport.h"
 #include "Widgets/Docking/SDockTab.h"
 #include "Widgets/Images/SImage.h"
 #include "Widgets/Input/SButton.h"

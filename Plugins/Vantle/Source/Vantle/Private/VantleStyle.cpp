@@ -5,9 +5,12 @@
 #include "Brushes/SlateImageBrush.h"
 #include "Brushes/SlateRoundedBoxBrush.h"
 #include "Interfaces/IPluginManager.h"
-#include "Misc/Paths.h"
 #include "Styling/CoreStyle.h"
+#include "Styling/SlateColor.h"
 #include "Styling/SlateStyle.h"
+#include "Types/SlateEnums.h"
+#include "Types/SlateVector2.h"
+#include "Widgets/DeclarativeSyntaxSupport.h"
 #include "Widgets/SBoxPanel.h"
 #include "Widgets/Text/STextBlock.h"
 
@@ -86,20 +89,15 @@ namespace Vantle
 	TSharedRef<FSlateStyleSet> CreateStyleSet()
 	{
 		TSharedRef<FSlateStyleSet> Style = MakeShared<FSlateStyleSet>(TEXT("Vantle.Style"));
+		// Without the plugin there is no content root to point the icon at; its users fall back
+		// to the style's default brush.
 		TSharedPtr<IPlugin> Plugin = IPluginManager::Get().FindPlugin(TEXT("Vantle"));
 		if (!Plugin.IsValid())
 		{
-			UE_LOG(LogTemp, Warning, TEXT("Vantle: plugin not found; the Vantle icon is not available."));
 			return Style;
 		}
 		Style->SetContentRoot(Plugin->GetBaseDir() / TEXT("Resources"));
-		const FString IconPath = Style->RootToContentDir(TEXT("Vantle"), TEXT(".svg"));
-		if (!FPaths::FileExists(IconPath))
-		{
-			UE_LOG(LogTemp, Warning, TEXT("Vantle: icon %s is missing; the Vantle icon is not available."), *IconPath);
-			return Style;
-		}
-		Style->Set(TEXT("Vantle.Icon"), new FSlateVectorImageBrush(IconPath, FVector2D(20.0, 20.0)));
+		Style->Set(TEXT("Vantle.Icon"), new FSlateVectorImageBrush(Style->RootToContentDir(TEXT("Vantle"), TEXT(".svg")), FVector2D(20.0, 20.0)));
 		return Style;
 	}
 }
