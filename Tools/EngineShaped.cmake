@@ -11,12 +11,15 @@ endif()
 
 set(VantleEngineWarnings
 	-Wall -Wextra -Werror
+	# Off as in the default build: unused parameters (overrides of engine callbacks rarely use them
+	# all; the engine turns MSVC's C4100 off too) and aggregate members left to their defaults.
+	-Wno-unused-parameter -Wno-missing-field-initializers
 	# C4456-C4459: a declaration hides a local, a parameter or a class member.
 	-Wshadow -Wshadow-all
 	# C4668: an undefined macro in #if.
 	-Wundef
 	# C4244, C4267, C4305: conversions that may lose data. MSVC does not warn about a change of
-	# sign alone, nor (as the engine sets it) about unused parameters.
+	# sign alone.
 	-Wconversion -Wno-sign-conversion
 	# C4099: a type declared as class in one place and struct in another (a link error on MSVC,
 	# whose names encode the tag).
