@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds and runs the whole test suite: the default build, the address+undefined sanitizer build,
-# the thread sanitizer build for the threaded areas, and the engine API check of the plugin.
+# Builds and runs the whole test suite: the engine API check of the plugin, the plugin compiled as
+# the engine compiles it (clang, unity and per file, strict warnings), the default build, the
+# address+undefined sanitizer build and the thread sanitizer build for the threaded areas.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$root"
@@ -11,6 +12,10 @@ cmake --preset default > /dev/null
 Tools/EngineApi/check-engine-api
 
 jobs="$(nproc)"
+echo "== engine-shaped plugin builds (clang: unity, per file, host headers; -Werror)"
+cmake --preset engine > /dev/null
+cmake --build --preset engine -j "$jobs"
+
 for preset in default asan; do
 	echo "== $preset build"
 	cmake --preset "$preset" > /dev/null

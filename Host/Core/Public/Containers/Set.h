@@ -6,8 +6,9 @@
 
 #include <unordered_set>
 
-struct FSetElementId
+class FSetElementId
 {
+public:
 	bool IsValidId() const { return bValid; }
 	bool bValid = false;
 };

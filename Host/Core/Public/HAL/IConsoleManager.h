@@ -8,7 +8,7 @@
 
 class UWorld;
 class IConsoleVariable;
-class IConsoleCommand;
+struct IConsoleCommand;
 
 enum EConsoleVariableFlags
 {
@@ -36,9 +36,8 @@ public:
 	virtual IConsoleCommand* AsCommand() { return nullptr; }
 };
 
-class IConsoleCommand : public IConsoleObject
+struct IConsoleCommand : public IConsoleObject
 {
-public:
 	// Runs the command; true when it was handled.
 	virtual bool Execute(const TArray<FString>& Args, UWorld* InWorld, FOutputDevice& OutputDevice) = 0;
 };

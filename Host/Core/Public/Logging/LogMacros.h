@@ -6,9 +6,8 @@
 #include "UObject/NameTypes.h"
 
 // A log category: a name and a run-time verbosity that lines must not exceed.
-class FLogCategoryBase
+struct FLogCategoryBase
 {
-public:
 	CORE_API FLogCategoryBase(const TCHAR* CategoryName, ELogVerbosity::Type DefaultVerbosity, ELogVerbosity::Type CompileTimeVerbosity);
 
 	bool IsSuppressed(ELogVerbosity::Type VerbosityLevel) const

@@ -5,9 +5,8 @@
 
 // An object pointer property: behaves as a raw pointer to T.
 template <typename T>
-class TObjectPtr
+struct TObjectPtr
 {
-public:
 	TObjectPtr() = default;
 	TObjectPtr(std::nullptr_t) {}
 	TObjectPtr(T* InObject) : Object(InObject) {}

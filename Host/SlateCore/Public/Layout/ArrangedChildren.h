@@ -9,8 +9,9 @@
 class SWidget;
 
 // A widget together with the geometry its parent gave it.
-struct FArrangedWidget
+class FArrangedWidget
 {
+public:
 	FArrangedWidget(const TSharedRef<SWidget>& InWidget, const FGeometry& InGeometry) : Geometry(InGeometry), Widget(InWidget) {}
 
 	FGeometry Geometry;

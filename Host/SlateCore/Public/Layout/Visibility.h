@@ -41,5 +41,5 @@ private:
 
 	uint8 Value;
 
-	friend struct FArrangedChildren;
+	friend class FArrangedChildren;
 };
