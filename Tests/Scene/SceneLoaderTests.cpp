@@ -105,6 +105,8 @@ TEST_F(FSceneLoaderTest, ContractViolationsPointAtTheOffendingTextAndLoadNothing
 		R"(Test.json:1:58: $.world.actors[0].components[1]: duplicate component "mesh" in actor "Hero")");
 	ExpectRejected(R"({"world":{"actors":[{"label":"Hero.Camera"}]}})",
 		R"(Test.json:1:30: $.world.actors[0].label: the name "Hero.Camera" contains '.' or ':', which separate the names of an object path)");
+	ExpectRejected(WithPossessables(R"({"guid":"0000000000000000000000000000000A","name":"A"},{"guid":"0000000000000000000000000000000B","name":"B","parent":"0000000000000000000000000000000A","boundTo":["Sword","Hero.Sword"]})"),
+		R"(Test.json:1:223: $.sequences[0].possessables[1].boundTo[1]: "Hero.Sword" is a path, but a child binding names an object inside its parent's object by its name alone (for a component "Sword" of the parent's actor: "Sword"))");
 	ExpectRejected(R"({"world":{"map":"/Game/Maps/Arena"}})", "Test.json:1:17: $.world.map: a map name is the short name, without '/'");
 	ExpectRejected(R"({"project": ""})", "Test.json:1:13: $.project: the project name must not be empty");
 	ExpectRejected(R"({"world": null, "playWorld": true})", "Test.json:1:30: $.playWorld: Play-In-Editor needs a world");

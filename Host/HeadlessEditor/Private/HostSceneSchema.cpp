@@ -498,7 +498,15 @@ namespace UE::Host::Scene
 					{
 						return false;
 					}
-					Out.BoundTo.Add(UE::Host::FromUtf8(Element.Text));
+					const FString Target = UE::Host::FromUtf8(Element.Text);
+					// A child resolves inside what its parent resolved to, so it names an object there
+					// by name; a path here used to mean a path from the world.
+					if (Out.Parent.IsValid() && (Target.Contains(TEXT(".")) || Target.Contains(TEXT(":"))))
+					{
+						return Fail(Element.Offset, ElementPath(BoundToPath, Index),
+							Quote(Target) + TEXT(" is a path, but a child binding names an object inside its parent's object by its name alone (for a component \"Sword\" of the parent's actor: \"Sword\")"));
+					}
+					Out.BoundTo.Add(Target);
 				}
 				return true;
 			}

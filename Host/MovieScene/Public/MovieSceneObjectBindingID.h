@@ -4,6 +4,11 @@
 #include "CoreMinimal.h"
 #include "MovieSceneSequenceID.h"
 
+namespace UE::Host
+{
+	struct FObjectBindingIDAccess;
+}
+
 namespace UE::MovieScene
 {
 	// A binding addressed relative to the sequence that asks: its GUID, the sequence that holds
@@ -54,6 +59,8 @@ struct FMovieSceneObjectBindingID
 	bool IsValid() const { return Guid.IsValid(); }
 
 private:
+	friend struct UE::Host::FObjectBindingIDAccess;
+
 	static constexpr int32 FixedIndex = INDEX_NONE;
 
 	FGuid Guid;
