@@ -308,6 +308,15 @@ TEST_F(FSceneLoaderTest, JsonMistakesAreExplainedInPlainWords)
 		{"{\"project\": \"\xED\xA0\x80\"}", "Test.json:1:14: byte 0xED is not UTF-8; scene files are UTF-8"},
 		{"{\"project\": \xFF}", "Test.json:1:13: unexpected byte 0xFF, which is not UTF-8; expected a value (a string, number, object, array, true, false or null)"},
 		{"{42: 1}", "Test.json:1:2: expected a key in double quotes, found character '4'"},
+		{"{\"project\": \"P\\", "Test.json:1:15: the file ends inside an escape sequence"},
+		{R"({"world": {"actors": [{"label": "Hero", "components": [7]}]}})", R"(Test.json:1:56: each entry of "components" must be a name or an object, not a number)"},
+		{R"({"world": {"actors": [{"label": "Hero", "components": [{"garbage": true}]}]}})", R"(Test.json:1:56: a component needs the key "name")"},
+		{R"({"world": {"actors": [{"name": "Hero"}]}})", R"(Test.json:1:24: unknown key "name" in an actor (known keys: label, components, garbage, unreachable))"},
+		{R"({"sequences": [{"path": "/Game/A.B.C"}]})", R"(Test.json:1:25: the sequence path "/Game/A.B.C" is not Package.Name (expected a full object path such as /Game/Cinematics/Intro.Intro))"},
+		{R"({"sequences": [{"path": "/Game/A."}]})", R"(Test.json:1:25: the sequence path "/Game/A." names no object (expected a full object path such as /Game/Cinematics/Intro.Intro))"},
+		{R"({"sequences": [{"path": ""}]})", R"(Test.json:1:25: the sequence path must not be empty)"},
+		{R"({"sequences": [{"path": "/Game/S.S", "spawnables": [{"guid": "0000000000000000000000000000000A"}]}]})", R"(Test.json:1:53: a spawnable needs the key "name")"},
+		{R"({"world": []})", R"(Test.json:1:11: "world" must be an object, not an array)"},
 	};
 	for (const auto& [Json, Expected] : Cases)
 	{
