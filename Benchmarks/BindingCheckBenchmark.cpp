@@ -20,7 +20,8 @@
 namespace
 {
 	// 10,000 possessables in chains of three (actor, component, sub-component); every tenth chain
-	// is custom-bound at its root and every twentieth hangs under a spawnable. 10,000 actors.
+	// is custom-bound at its root and every twentieth hangs under a spawnable. 10,000 actors, each
+	// with one component.
 	FString MakeLargeScene()
 	{
 		constexpr int32 Possessables = 10000;
@@ -55,7 +56,8 @@ namespace
 				Entry += R"(,"custom":true)";
 			}
 			const std::string Actor = Index % 97 == 5 ? std::string("Gone") : "A" + std::to_string(Chain % Actors);
-			Entry += R"(,"boundTo":[")" + (Depth == 0 ? Actor : Actor + ".C") + R"("]})";
+			// A component resolves inside its parent's actor; the sub-component finds nothing inside it.
+			Entry += R"(,"boundTo":[")" + (Depth == 0 ? Actor : std::string("C")) + R"("]})";
 			Json += (Index ? "," : "") + Entry;
 		}
 		Json += R"(]}],"focus":"/Game/Big.Big"})";

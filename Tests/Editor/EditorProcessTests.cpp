@@ -2,6 +2,7 @@
 // End-to-end runs of the vantle-editor program on scene files, as a user or a script runs it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
@@ -147,6 +148,27 @@ TEST(EditorProgram, BadScenesExitWithStatusTwoAndAPlace)
 
 	Run = RunEditor({WriteTemp("missing-dir/none.json", ""), "-ExecCmds=Quit"});
 	EXPECT_EQ(Run.ExitCode, 2);
+}
+
+TEST(EditorProgram, RefusedScenesGiveOneLineAndLeaveTheOpenSceneWorking)
+{
+	const std::string SameName = WriteTemp("same-name.json", R"({"sequences":[{"path":"/a\u0000x"},{"path":"/a\u0000y"}]})");
+	const std::string EditorMap = WriteTemp("editor-map.json", R"({"world":{"map":"EditorEngine_0"}})");
+	for (const std::string& Bad : {SameName, EditorMap})
+	{
+		const FRun Refused = RunEditor({Bad, "-ExecCmds=Quit"});
+		ASSERT_FALSE(Refused.bTimedOut);
+		EXPECT_EQ(Refused.ExitCode, 2) << Refused.Err;
+		EXPECT_EQ(std::count(Refused.Err.begin(), Refused.Err.end(), '\n'), 1) << Refused.Err;
+		EXPECT_TRUE(Contains(Refused.Err, "vantle-editor: " + Bad + ":1:")) << Refused.Err;
+
+		// Over an open scene: refused with a warning, and the scene that was open still repairs.
+		const FRun Kept = RunEditor({Sample("Showcase.json"), "-ExecCmds=Host.LoadScene " + Bad + "; Vantle.FixReferences; Quit"});
+		ASSERT_FALSE(Kept.bTimedOut);
+		EXPECT_EQ(Kept.ExitCode, 0) << Kept.Err;
+		EXPECT_TRUE(Contains(Kept.Out, "LogHeadlessEditor: Warning: " + Bad + ":1:")) << Kept.Out;
+		EXPECT_TRUE(Contains(Kept.Out, "LogTemp: Display: Vantle repair: /Game/Cinematics/Intro.Intro;")) << Kept.Out;
+	}
 }
 
 TEST(EditorProgram, BadCommandLinesExitWithStatusTwo)

@@ -1,5 +1,13 @@
 // Copyright Vantle contributors. All Rights Reserved.
+#include "GameFramework/Actor.h"
+#include "HostLevelSequenceEditor.h"
+#include "LevelSequence.h"
+#include "LevelSequenceEditorBlueprintLibrary.h"
+#include "MovieScene.h"
+#include "MovieSceneObjectBindingID.h"
 #include "VantleTestEditor.h"
+
+#include <cstdio>
 
 using Vantle::Test::FEditorTest;
 
@@ -109,38 +117,138 @@ TEST_F(BindingCheck, GarbageAndUnreachableObjectsDoNotResolve)
 	EXPECT_EQ(Names(Report.MissingNames), (std::vector<std::string>{"OldDoor", "Ghost"}));
 }
 
-TEST_F(BindingCheck, ComponentsAreCountedOnTheirOwnAndInheritOnlyUncertainty)
+TEST_F(BindingCheck, ComponentsResolveOnlyInsideWhatTheirParentResolvedTo)
 {
 	const FBindingReport Report = Check(Scene(R"([
 		{ "guid": "00000000000000000000000000000001", "name": "Lost", "boundTo": [] },
-		{ "guid": "00000000000000000000000000000002", "name": "Camera", "parent": "00000000000000000000000000000001", "boundTo": ["Hero.Camera"] },
+		{ "guid": "00000000000000000000000000000002", "name": "Camera", "parent": "00000000000000000000000000000001", "boundTo": ["Camera"] },
 		{ "guid": "00000000000000000000000000000003", "name": "Crowd", "custom": true },
-		{ "guid": "00000000000000000000000000000004", "name": "CrowdMesh", "parent": "00000000000000000000000000000003", "boundTo": ["Hero.Camera"] },
+		{ "guid": "00000000000000000000000000000004", "name": "CrowdMesh", "parent": "00000000000000000000000000000003", "boundTo": ["Camera"] },
 		{ "guid": "00000000000000000000000000000005", "name": "CrowdCam", "parent": "00000000000000000000000000000003" },
 		{ "guid": "00000000000000000000000000000006", "name": "ExtraCam", "parent": "0000000000000000000000000000000D" },
 		{ "guid": "00000000000000000000000000000007", "name": "DeepCam", "parent": "00000000000000000000000000000008" },
 		{ "guid": "00000000000000000000000000000008", "name": "DeepMesh", "parent": "00000000000000000000000000000009", "boundTo": ["Door"] },
-		{ "guid": "00000000000000000000000000000009", "name": "DeepActor", "parent": "0000000000000000000000000000000D", "boundTo": ["Door"] }])",
+		{ "guid": "00000000000000000000000000000009", "name": "DeepActor", "parent": "0000000000000000000000000000000D", "boundTo": ["Door"] },
+		{ "guid": "0000000000000000000000000000000A", "name": "Hero", "boundTo": ["Hero"] },
+		{ "guid": "0000000000000000000000000000000B", "name": "HeroCam", "parent": "0000000000000000000000000000000A", "boundTo": ["Camera"] },
+		{ "guid": "0000000000000000000000000000000C", "name": "HeroDoor", "parent": "0000000000000000000000000000000A", "boundTo": ["Door"] },
+		{ "guid": "0000000000000000000000000000000E", "name": "GhostCam", "parent": "0000000000000000000000000000000F", "boundTo": ["Camera"] },
+		{ "guid": "0000000000000000000000000000000F", "name": "Ghost", "boundTo": ["Ghost"] }])",
 		R"([{ "guid": "0000000000000000000000000000000D", "name": "Extra" }])"));
-	// Lost is missing; its resolving component is not. Crowd's subtree and everything under the
-	// spawnable is uncertain, and only the unresolved ones are listed.
-	EXPECT_EQ(Report.CheckedCount, 2);
-	EXPECT_EQ(Names(Report.MissingNames), std::vector<std::string>{"Lost"});
-	EXPECT_EQ(Names(Report.UncertainNames), (std::vector<std::string>{"Crowd", "CrowdCam", "ExtraCam", "DeepCam"}));
+	// Lost is missing, so its Camera is too, although Hero has a component of that name. Hero's
+	// Camera resolves inside Hero; a Door exists in the world but not inside Hero. A child of an
+	// unreachable actor, of a custom binding or of a spawnable resolves to nothing.
+	EXPECT_EQ(Report.CheckedCount, 7);
+	EXPECT_EQ(Names(Report.MissingNames), (std::vector<std::string>{"Lost", "Camera", "HeroDoor", "GhostCam", "Ghost"}));
+	EXPECT_EQ(Names(Report.UncertainNames), (std::vector<std::string>{"Crowd", "CrowdMesh", "CrowdCam", "ExtraCam", "DeepCam", "DeepMesh", "DeepActor"}));
 	EXPECT_EQ(Report.State, EBindingReportState::HasMissing);
 }
 
-TEST_F(BindingCheck, ParentLoopsAreUncertainAndDanglingParentsAreNot)
+TEST_F(BindingCheck, ParentLoopsAreUncertainAndDanglingParentsAreMissing)
 {
 	const FBindingReport Report = Check(Scene(R"([
 		{ "guid": "00000000000000000000000000000001", "name": "A", "parent": "00000000000000000000000000000002", "boundTo": ["Door"] },
 		{ "guid": "00000000000000000000000000000002", "name": "B", "parent": "00000000000000000000000000000001" },
-		{ "guid": "00000000000000000000000000000003", "name": "Self", "parent": "00000000000000000000000000000003" },
+		{ "guid": "00000000000000000000000000000003", "name": "Self", "parent": "00000000000000000000000000000003", "boundTo": ["Door"] },
 		{ "guid": "00000000000000000000000000000004", "name": "Orphan", "parent": "000000000000000000000000000000FF", "boundTo": ["Door"] },
 		{ "guid": "00000000000000000000000000000005", "name": "OrphanLost", "parent": "000000000000000000000000000000FF" }])"));
-	EXPECT_EQ(Names(Report.UncertainNames), (std::vector<std::string>{"B", "Self"}));
+	// Nothing on a loop resolves, Door or not; a parent GUID that names nothing gives no context.
+	EXPECT_EQ(Names(Report.UncertainNames), (std::vector<std::string>{"A", "B", "Self"}));
 	EXPECT_EQ(Report.CheckedCount, 2);
-	EXPECT_EQ(Names(Report.MissingNames), std::vector<std::string>{"OrphanLost"});
+	EXPECT_EQ(Names(Report.MissingNames), (std::vector<std::string>{"Orphan", "OrphanLost"}));
+}
+
+namespace
+{
+	std::string GuidText(int32 Value)
+	{
+		char Text[33];
+		std::snprintf(Text, sizeof(Text), "%032X", Value);
+		return Text;
+	}
+
+	// Possessables First..First+Length-1, each the child of the next; the last one's parent is Tail.
+	std::string Chain(int32 First, int32 Length, const std::string& Tail)
+	{
+		std::string Json;
+		for (int32 Index = 0; Index < Length; ++Index)
+		{
+			const int32 Value = First + Index;
+			const std::string Parent = Index + 1 < Length ? GuidText(Value + 1) : Tail;
+			Json += (Json.empty() ? "" : ",") + std::string(R"({ "guid": ")") + GuidText(Value) + R"(", "name": "N)" + std::to_string(Value) + R"(", "parent": ")"
+				+ Parent + R"(", "boundTo": ["Door"] })";
+		}
+		return Json;
+	}
+}
+
+TEST_F(BindingCheck, ChainsLongerThanSixteenEndingInALoopOrASpawnableAreUncertain)
+{
+	// Walks past sixteen parents keep their GUIDs in a set: the loop closes on the first link
+	// (seen before the set took over) and on the nineteenth (seen after).
+	const std::string LoopToStart = Chain(0x100, 24, GuidText(0x100));
+	const std::string LoopLate = Chain(0x200, 24, GuidText(0x212));
+	const std::string Spawned = Chain(0x300, 24, "0000000000000000000000000000000D");
+	const FBindingReport Report = Check(Scene("[" + LoopToStart + "," + LoopLate + "," + Spawned + "]", R"([{ "guid": "0000000000000000000000000000000D", "name": "Extra" }])"));
+	EXPECT_EQ(Report.CheckedCount, 0);
+	EXPECT_TRUE(Report.MissingNames.IsEmpty());
+	EXPECT_EQ(Report.UncertainNames.Num(), 72);
+	EXPECT_EQ(Report.State, EBindingReportState::HasUncertain);
+
+	// The same depth ending at a top-level binding is an ordinary chain, resolving link by link.
+	const FBindingReport Rooted = Check(Scene("[" + Chain(0x100, 24, GuidText(0x400)) + R"(,{ "guid": ")" + GuidText(0x400) + R"(", "name": "Hero", "boundTo": ["Hero"] }])"));
+	EXPECT_EQ(Rooted.CheckedCount, 25);
+	EXPECT_TRUE(Rooted.UncertainNames.IsEmpty());
+	// Door is not inside Hero, so the first link is missing and the rest have nothing to resolve in.
+	EXPECT_EQ(Rooted.MissingNames.Num(), 24);
+}
+
+TEST_F(BindingCheck, BindingsAddedWhileTheCheckRunsAreLeftForTheNextCheck)
+{
+	LoadScene(Scene(R"([
+		{ "guid": "00000000000000000000000000000001", "name": "Hero", "boundTo": ["Hero"] },
+		{ "guid": "00000000000000000000000000000002", "name": "Crowd", "custom": true },
+		{ "guid": "00000000000000000000000000000003", "name": "Door", "boundTo": ["Door"] }])").c_str());
+	UMovieScene* MovieScene = ULevelSequenceEditorBlueprintLibrary::GetFocusedLevelSequence()->GetMovieScene();
+	int32 Added = 0;
+	UE::Host::SetBoundObjectsProbe([MovieScene, &Added]()
+		{
+			// Once, enough to move the possessable array and to outgrow the check's cache.
+			for (int32 Index = 0; Added < 64; ++Index)
+			{
+				FMovieScenePossessable Possessable(FString::Printf(TEXT("Late%d"), Added), nullptr);
+				Possessable.SetGuid(FGuid(0x1000, 0, 0, ++Added));
+				MovieScene->AddPossessable(Possessable, FMovieSceneBinding(Possessable.GetGuid()));
+			}
+		});
+	const FBindingReport Report = CheckFocusedSequence();
+	UE::Host::SetBoundObjectsProbe({});
+	EXPECT_EQ(Report.CheckedCount, 2);
+	EXPECT_TRUE(Report.MissingNames.IsEmpty());
+	EXPECT_EQ(Names(Report.UncertainNames), std::vector<std::string>{"Crowd"});
+	EXPECT_EQ(MovieScene->GetPossessableCount(), 3 + 64);
+}
+
+TEST_F(BindingCheck, AComponentFollowsItsActorThroughTheRepair)
+{
+	// The binding's actor is gone; a component "Sword" exists, but on the actor labelled Knight,
+	// which the binding does not (yet) name.
+	LoadScene(R"({ "world": { "map": "Yard", "actors": [ { "label": "Knight", "components": ["Sword"] } ] },
+		"sequences": [ { "path": "/Game/Duel.Duel", "possessables": [
+			{ "guid": "00000000000000000000000000000001", "name": "Knight", "boundTo": ["OldKnight"] },
+			{ "guid": "00000000000000000000000000000002", "name": "Sword", "parent": "00000000000000000000000000000001", "boundTo": ["Sword"] } ] } ],
+		"focus": "/Game/Duel.Duel" })");
+	Module().RefreshReport();
+	EXPECT_EQ(Module().Report.CheckedCount, 2);
+	EXPECT_EQ(Names(Module().Report.MissingNames), (std::vector<std::string>{"Knight", "Sword"}));
+
+	Module().FixReferences();
+	EXPECT_EQ(Module().Report.State, EBindingReportState::AllResolved);
+	EXPECT_TRUE(Module().Report.MissingNames.IsEmpty());
+	const TArray<UObject*> Sword = ULevelSequenceEditorBlueprintLibrary::GetBoundObjects(
+		UE::MovieScene::FRelativeObjectBindingID(FGuid(0, 0, 0, 2)));
+	ASSERT_EQ(Sword.Num(), 1);
+	EXPECT_EQ(Sword[0]->GetOuter(), static_cast<UObject*>(UE::Host::FindSceneActor(TEXT("Knight"))));
 }
 
 TEST_F(BindingCheck, UncertainOnlyAndAllResolvedVerdicts)
@@ -153,7 +261,7 @@ TEST_F(BindingCheck, UncertainOnlyAndAllResolvedVerdicts)
 
 	const FBindingReport Resolved = Check(Scene(R"([
 		{ "guid": "00000000000000000000000000000001", "name": "Hero", "boundTo": ["Hero"] },
-		{ "guid": "00000000000000000000000000000002", "name": "Camera", "parent": "00000000000000000000000000000001", "boundTo": ["Hero.Camera"] },
+		{ "guid": "00000000000000000000000000000002", "name": "Camera", "parent": "00000000000000000000000000000001", "boundTo": ["Camera"] },
 		{ "guid": "00000000000000000000000000000003", "name": "Crowd", "custom": true, "boundTo": ["Door"] }])"));
 	EXPECT_EQ(Resolved.State, EBindingReportState::AllResolved);
 	EXPECT_EQ(Resolved.CheckedCount, 2);

@@ -57,6 +57,7 @@ TEST_F(FFixActorReferencesTest, RebindsBrokenTopLevelBindingsToTheActorWithTheir
 	EXPECT_EQ(Resolved("6A1F3C2E4B7D4E0F9A8B1C2D3E4F5A0A"), "Ghost");
 	// Components are never repaired; resolving bindings keep what they had, custom ones included.
 	EXPECT_EQ(Resolved("6A1F3C2E4B7D4E0F9A8B1C2D3E4F5A03"), "Hero.Lens");
+	EXPECT_EQ(Resolved("6A1F3C2E4B7D4E0F9A8B1C2D3E4F5A02"), "Hero.Camera");
 	EXPECT_EQ(Resolved("6A1F3C2E4B7D4E0F9A8B1C2D3E4F5A01"), "Hero");
 	EXPECT_EQ(Focused()->GetBindingReferences()->GetReferences(GuidOf("6A1F3C2E4B7D4E0F9A8B1C2D3E4F5A0B")).Num(), 2);
 	EXPECT_TRUE(UE::Host::ResolveSceneBinding(Focused()->GetPathName(), GuidOf("6A1F3C2E4B7D4E0F9A8B1C2D3E4F5A10")).IsEmpty());
@@ -104,8 +105,30 @@ TEST_F(FFixActorReferencesTest, ADestroyedActorIsReplacedByANewOneWithItsLabel)
 	Fix();
 	EXPECT_EQ(Resolved("3F2A1B0C9D8E4F7A6B5C4D3E2F1A0B01"), "Knight_1");
 	EXPECT_EQ(Resolved("3F2A1B0C9D8E4F7A6B5C4D3E2F1A0B03"), "Dragon");
-	// The sword stays with the destroyed knight: components are left to the user.
-	EXPECT_EQ(Resolved("3F2A1B0C9D8E4F7A6B5C4D3E2F1A0B02"), "Knight.Sword");
+	// The sword follows its binding's actor: the new knight has none, so it resolves to nothing.
+	EXPECT_EQ(Resolved("3F2A1B0C9D8E4F7A6B5C4D3E2F1A0B02"), "");
+}
+
+TEST_F(FFixActorReferencesTest, ChildrenResolveInsideTheActorTheirParentWasReboundTo)
+{
+	Load(R"({"world": {"actors": [{"label": "Squire", "components": ["Sword", "Shield"]}, {"label": "Knight", "components": ["Sword"]}]},
+		"sequences": [{"path": "/Game/S.S", "possessables": [
+			{"guid": "000000000000000000000000000000A1", "name": "Knight", "boundTo": ["Gone"]},
+			{"guid": "000000000000000000000000000000A2", "name": "Sword", "parent": "000000000000000000000000000000A1", "boundTo": ["Sword"]},
+			{"guid": "000000000000000000000000000000A3", "name": "Shield", "parent": "000000000000000000000000000000A1", "boundTo": ["Shield"]},
+			{"guid": "000000000000000000000000000000A4", "name": "Strap", "parent": "000000000000000000000000000000A3", "boundTo": ["Strap"]}]}],
+		"focus": "/Game/S.S"})");
+	// Before the repair nothing below the missing knight resolves, the squire's sword included.
+	EXPECT_EQ(Resolved("000000000000000000000000000000A2"), "");
+	EXPECT_EQ(Resolved("000000000000000000000000000000A3"), "");
+	const int32 ReboundBefore = UE::Host::GetFixActorReferencesReboundCount();
+	Fix();
+	// Only the top-level binding was rebound; its children follow it.
+	EXPECT_EQ(UE::Host::GetFixActorReferencesReboundCount(), ReboundBefore + 1);
+	EXPECT_EQ(Resolved("000000000000000000000000000000A1"), "Knight");
+	EXPECT_EQ(Resolved("000000000000000000000000000000A2"), "Knight.Sword");
+	EXPECT_EQ(Resolved("000000000000000000000000000000A3"), "");
+	EXPECT_EQ(Resolved("000000000000000000000000000000A4"), "");
 }
 
 TEST_F(FFixActorReferencesTest, EndsEarlyWithoutSequenceWorldMovieSceneOrEditor)

@@ -9,6 +9,8 @@
 #include "MovieSceneBindingReferences.h"
 #include "Templates/Casts.h"
 
+#include <cstdio>
+
 namespace
 {
 	// GUIDs of Samples/Scenes/Showcase.json.
@@ -104,6 +106,86 @@ TEST_F(FSceneBindingTest, BoundObjectsFollowNamesFocusAndTheWorld)
 	EXPECT_TRUE(BoundTo("000000000000000000000000000000A1").IsEmpty());
 	EXPECT_FALSE(UE::Host::SpawnActor(TEXT("Left"), Error));
 	EXPECT_EQ(ToStd(Error), "cannot spawn an actor: the scene has no world");
+}
+
+TEST_F(FSceneBindingTest, ChildBindingsResolveInsideTheLiveObjectsTheirParentResolvedTo)
+{
+	Load(R"({"world": {"actors": [
+			{"label": "Left", "components": ["Arm", {"name": "Hand", "garbage": true}]},
+			{"label": "Right", "components": ["Arm"]},
+			{"label": "Dead", "garbage": true, "components": ["Arm"]},
+			{"label": "Lost", "unreachable": true, "components": ["Arm"]},
+			{"label": "Arm"}]},
+		"sequences": [{"path": "/Game/S.S", "possessables": [
+			{"guid": "000000000000000000000000000000A1", "name": "Both", "boundTo": ["Left", "Right", "left"]},
+			{"guid": "000000000000000000000000000000A2", "name": "Arms", "parent": "000000000000000000000000000000A1", "boundTo": ["Arm"]},
+			{"guid": "000000000000000000000000000000A3", "name": "Hand", "parent": "000000000000000000000000000000A1", "boundTo": ["Hand"]},
+			{"guid": "000000000000000000000000000000B1", "name": "Dead", "boundTo": ["Dead"]},
+			{"guid": "000000000000000000000000000000B2", "name": "DeadArm", "parent": "000000000000000000000000000000B1", "boundTo": ["Arm"]},
+			{"guid": "000000000000000000000000000000C1", "name": "Lost", "boundTo": ["Lost"]},
+			{"guid": "000000000000000000000000000000C2", "name": "LostArm", "parent": "000000000000000000000000000000C1", "boundTo": ["Arm"]},
+			{"guid": "000000000000000000000000000000D2", "name": "SpawnedArm", "parent": "000000000000000000000000000000D1", "boundTo": ["Arm"]},
+			{"guid": "000000000000000000000000000000E1", "name": "Loop1", "parent": "000000000000000000000000000000E2", "boundTo": ["Arm"]},
+			{"guid": "000000000000000000000000000000E2", "name": "Loop2", "parent": "000000000000000000000000000000E1", "boundTo": ["Left"]},
+			{"guid": "000000000000000000000000000000F1", "name": "Orphan", "parent": "000000000000000000000000000000FF", "boundTo": ["Arm"]},
+			{"guid": "000000000000000000000000000000F2", "name": "OrphanChild", "parent": "000000000000000000000000000000F1", "boundTo": ["Arm"]}],
+			"spawnables": [{"guid": "000000000000000000000000000000D1", "name": "Spawned"}]}],
+		"focus": "/Game/S.S"})");
+	// One context per live object the parent resolved to; the child's own objects come back
+	// flagged or not, for the caller to judge.
+	EXPECT_EQ(NamesOf(BoundTo("000000000000000000000000000000A1")), "Left,Right,Left");
+	EXPECT_EQ(NamesOf(BoundTo("000000000000000000000000000000A2")), "Left.Arm,Right.Arm");
+	EXPECT_EQ(NamesOf(BoundTo("000000000000000000000000000000A3")), "Left.Hand");
+	EXPECT_FALSE(IsValid(BoundTo("000000000000000000000000000000A3")[0]));
+	// A garbage or unreachable parent is no context, although the parent itself is returned.
+	EXPECT_EQ(NamesOf(BoundTo("000000000000000000000000000000B1")), "Dead");
+	EXPECT_TRUE(BoundTo("000000000000000000000000000000B2").IsEmpty());
+	EXPECT_EQ(NamesOf(BoundTo("000000000000000000000000000000C1")), "Lost");
+	EXPECT_TRUE(BoundTo("000000000000000000000000000000C2").IsEmpty());
+	// Never a fall-back to the world, where an actor named Arm exists.
+	EXPECT_TRUE(BoundTo("000000000000000000000000000000D2").IsEmpty());
+	EXPECT_TRUE(BoundTo("000000000000000000000000000000E1").IsEmpty());
+	EXPECT_TRUE(BoundTo("000000000000000000000000000000E2").IsEmpty());
+	EXPECT_TRUE(BoundTo("000000000000000000000000000000F1").IsEmpty());
+	EXPECT_TRUE(BoundTo("000000000000000000000000000000F2").IsEmpty());
+
+	// The parent decides at every call: destroying it takes its components along.
+	FString Error;
+	ASSERT_TRUE(UE::Host::DestroyActor(TEXT("Right"), Error));
+	EXPECT_EQ(NamesOf(BoundTo("000000000000000000000000000000A2")), "Left.Arm");
+	ASSERT_TRUE(UE::Host::DestroyActor(TEXT("Left"), Error));
+	EXPECT_TRUE(BoundTo("000000000000000000000000000000A2").IsEmpty());
+}
+
+TEST_F(FSceneBindingTest, ParentChainsOfAnyDepthResolveTopDown)
+{
+	// Forty links, each the child of the next, under one top-level binding; each names a
+	// component the host gives the actor, so the chain only resolves where the links agree.
+	std::string Possessables = R"({"guid": "00000000000000000000000000000100", "name": "Root", "boundTo": ["Hero"]})";
+	for (int32 Index = 1; Index <= 40; ++Index)
+	{
+		char Entry[200];
+		std::snprintf(Entry, sizeof(Entry), R"(,{"guid": "%032X", "name": "L%d", "parent": "%032X", "boundTo": ["Mesh"]})", 0x100 + Index, Index, 0x100 + Index - 1);
+		Possessables += Entry;
+	}
+	Load((R"({"world": {"actors": [{"label": "Hero", "components": ["Mesh"]}]}, "sequences": [{"path": "/Game/S.S", "possessables": [)" + Possessables
+			+ R"(]}], "focus": "/Game/S.S"})").c_str());
+	EXPECT_EQ(NamesOf(BoundTo("00000000000000000000000000000101")), "Hero.Mesh");
+	// Nothing is inside the Mesh component, so every deeper link resolves to nothing.
+	EXPECT_TRUE(BoundTo("00000000000000000000000000000102").IsEmpty());
+	EXPECT_TRUE(BoundTo("00000000000000000000000000000128").IsEmpty());
+}
+
+TEST_F(FSceneBindingTest, OnlyRootBindingIdsOfTheFocusedSequenceResolve)
+{
+	LoadSample("Showcase.json");
+	EXPECT_EQ(NamesOf(ULevelSequenceEditorBlueprintLibrary::GetBoundObjects(UE::MovieScene::FRelativeObjectBindingID(GuidOf(Camera), MovieSceneSequenceID::Root, 0))),
+		"Hero.Camera");
+	EXPECT_EQ(NamesOf(ULevelSequenceEditorBlueprintLibrary::GetBoundObjects(UE::MovieScene::FFixedObjectBindingID(GuidOf(Camera), MovieSceneSequenceID::Root))),
+		"Hero.Camera");
+	// A parent sequence of the focused one does not exist here: refused with an error, not guessed.
+	EXPECT_TRUE(ULevelSequenceEditorBlueprintLibrary::GetBoundObjects(UE::MovieScene::FRelativeObjectBindingID(GuidOf(Hero), MovieSceneSequenceID::Root, 1)).IsEmpty());
+	EXPECT_TRUE(ULevelSequenceEditorBlueprintLibrary::GetBoundObjects(UE::MovieScene::FRelativeObjectBindingID(GuidOf(Hero), MovieSceneSequenceID::Root, -2)).IsEmpty());
 }
 
 TEST_F(FSceneBindingTest, WithoutTheEditorNothingIsFocusedOrResolved)

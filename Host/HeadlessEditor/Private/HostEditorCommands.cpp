@@ -51,8 +51,9 @@ namespace UE::Host
 			{
 				FString Error;
 				const FString Path = JoinArgs(Args);
-				Report(!Path.IsEmpty() && LoadSceneFile(Path, Error), FString::Printf(TEXT("Scene loaded: %s"), *Path),
-					Path.IsEmpty() ? FString(TEXT("Host.LoadScene needs a path")) : Error);
+				// Loaded first: the error text must be read after the load wrote it.
+				const bool bLoaded = !Path.IsEmpty() && LoadSceneFile(Path, Error);
+				Report(bLoaded, FString::Printf(TEXT("Scene loaded: %s"), *Path), Path.IsEmpty() ? FString(TEXT("Host.LoadScene needs a path")) : Error);
 			});
 
 		Add(TEXT("Host.Focus"), TEXT("Focus a sequence in Sequencer: Host.Focus [PATH]"), [](const TArray<FString>& Args)

@@ -216,21 +216,70 @@ namespace UE::Host
 			SyncEditor();
 		}
 
+		// Top-level objects the editor creates, possibly after the scene was loaded.
+		const TCHAR* const ReservedTopLevelNames[] = {TEXT("EditorEngine_0"), TEXT("LevelSequenceEditorSubsystem_0")};
+
+		// The names the scene creates at the top level (its world, its play world, its packages)
+		// must be free once the open scene is closed: checked before anything is closed.
+		bool CheckTopLevelNames(const Scene::FSceneDescription& Description, FString& OutError)
+		{
+			FOpenScene& Open = GetScene();
+			TSet<const UObject*> Owned;
+			for (const TUniquePtr<UObject>& Object : Open.Objects)
+			{
+				Owned.Add(Object.Get());
+			}
+			Owned.Add(Open.PlayWorld.Get());
+			auto TakenBy = [&Owned](const UObject* Outer, const FString& Name) -> const UObject*
+			{
+				const UObject* Existing = FindObjectByPath(Outer, Name);
+				return Existing && !Owned.Contains(Existing) ? Existing : nullptr;
+			};
+			auto Reserved = [](const FString& Name)
+			{
+				for (const TCHAR* Taken : ReservedTopLevelNames)
+				{
+					if (Name == Taken)
+					{
+						return true;
+					}
+				}
+				return false;
+			};
+			const FString File = Scene::EscapeForMessage(Description.DisplayName);
+			if (Description.bHasWorld)
+			{
+				if (Reserved(Description.MapName) || TakenBy(nullptr, Description.MapName))
+				{
+					OutError = File + TEXT(":") + Description.MapAt + TEXT(": the map name ") + Scene::QuoteForMessage(Description.MapName)
+						+ TEXT(" is already the name of an object of the editor; choose another map name");
+					return false;
+				}
+				const FString PlayName = TEXT("UEDPIE_0_") + Description.MapName;
+				if (Reserved(PlayName) || TakenBy(nullptr, PlayName))
+				{
+					OutError = File + TEXT(":") + Description.MapAt + TEXT(": the map name ") + Scene::QuoteForMessage(Description.MapName)
+						+ TEXT(" gives a Play-In-Editor world the name of an object of the editor; choose another map name");
+					return false;
+				}
+			}
+			for (const Scene::FSequenceDescription& Sequence : Description.Sequences)
+			{
+				const UObject* Package = TakenBy(nullptr, Sequence.PackageName);
+				if (Reserved(Sequence.PackageName) || (Package && (!dynamic_cast<const UPackage*>(Package) || TakenBy(Package, Sequence.ObjectName))))
+				{
+					OutError = File + TEXT(":") + Sequence.PathAt + TEXT(": the sequence path ") + Scene::QuoteForMessage(Sequence.Path)
+						+ TEXT(" is already taken by an object of the editor; choose another path");
+					return false;
+				}
+			}
+			return true;
+		}
+
 		bool LoadSceneBytes(const std::string& Bytes, const FString& DisplayName, FString& OutError)
 		{
-			if (static_cast<int64>(Bytes.size()) > MaxSceneFileBytes)
-			{
-				OutError = FString::Printf(TEXT("%s: the scene is %lld bytes; scene files are limited to %lld bytes"), *DisplayName,
-					static_cast<long long>(Bytes.size()), static_cast<long long>(MaxSceneFileBytes));
-				return false;
-			}
 			Scene::FSceneDescription Description;
-			if (!Scene::ReadSceneDescription(Bytes, DisplayName, Description, OutError))
-			{
-				return false;
-			}
-			BuildScene(Description);
-			return true;
+			return Scene::ReadSceneDescription(Bytes, DisplayName, Description, OutError) && OpenSceneDescription(Description, OutError);
 		}
 
 		bool IsLive(const UObject* Object)
@@ -239,30 +288,41 @@ namespace UE::Host
 		}
 	}
 
+	bool OpenSceneDescription(const Scene::FSceneDescription& Description, FString& OutError)
+	{
+		if (!CheckTopLevelNames(Description, OutError))
+		{
+			return false;
+		}
+		BuildScene(Description);
+		return true;
+	}
+
 	bool LoadSceneFile(const FString& Path, FString& OutError)
 	{
+		const FString File = Scene::EscapeForMessage(Path);
 		IFileManager& FileManager = IFileManager::Get();
 		if (FileManager.DirectoryExists(*Path))
 		{
-			OutError = Path + TEXT(": is a folder, not a scene file");
+			OutError = File + TEXT(": is a folder, not a scene file");
 			return false;
 		}
 		const int64 Size = FileManager.FileSize(*Path);
 		if (Size < 0)
 		{
-			OutError = Path + TEXT(": cannot open the scene file");
+			OutError = File + TEXT(": cannot open the scene file");
 			return false;
 		}
 		if (Size > MaxSceneFileBytes)
 		{
-			OutError = FString::Printf(TEXT("%s: the scene file is %lld bytes; scene files are limited to %lld bytes"), *Path, static_cast<long long>(Size),
+			OutError = FString::Printf(TEXT("%s: the scene file is %lld bytes; scene files are limited to %lld bytes"), *File, static_cast<long long>(Size),
 				static_cast<long long>(MaxSceneFileBytes));
 			return false;
 		}
 		std::string Bytes;
 		if (!ReadFileBytes(*Path, Bytes))
 		{
-			OutError = Path + TEXT(": cannot read the scene file");
+			OutError = File + TEXT(": cannot read the scene file");
 			return false;
 		}
 		return LoadSceneBytes(Bytes, Path, OutError);
@@ -289,7 +349,7 @@ namespace UE::Host
 		ULevelSequence* Sequence = FindSceneSequence(PathOrEmpty);
 		if (!Sequence)
 		{
-			OutError = FString::Printf(TEXT("no sequence has the path \"%s\""), *PathOrEmpty);
+			OutError = TEXT("no sequence has the path ") + Scene::QuoteForMessage(PathOrEmpty);
 			return false;
 		}
 		SetFocus(Sequence);
@@ -327,7 +387,7 @@ namespace UE::Host
 			OutError = TEXT("cannot spawn an actor: the scene has no world");
 			return false;
 		}
-		const FString Problem = Scene::CheckObjectName(Label);
+		const FString Problem = Scene::CheckObjectName(Label, TEXT("actor label"));
 		if (!Problem.IsEmpty())
 		{
 			OutError = TEXT("cannot spawn an actor: ") + Problem;
@@ -358,7 +418,7 @@ namespace UE::Host
 		}
 		if (!Newest)
 		{
-			OutError = FString::Printf(TEXT("no live actor is labelled \"%s\""), *Label);
+			OutError = TEXT("no live actor is labelled ") + Scene::QuoteForMessage(Label);
 			return false;
 		}
 		// The object stays in memory, flagged, as a destroyed actor does until garbage collection.

@@ -2,268 +2,565 @@
 #include "HostSceneJson.h"
 
 #include "HostScene.h"
-
-#include <nlohmann/json.hpp>
+#include "HostSceneDescription.h"
 
 #include <algorithm>
-#include <cctype>
-#include <iterator>
 #include <unordered_set>
 
 namespace UE::Host::Scene
 {
 	namespace
 	{
-		// Watches the bytes the JSON lexer consumes and remembers where the latest key or value
-		// token began: nlohmann's SAX events carry no position, but each event fires right after
-		// its token was read (a number's one-byte lookahead is never the start of a token).
-		struct FTokenTracker
-		{
-			const char* Begin = nullptr;
-			size_t TokenStart = 0;
-			bool bInString = false;
-			bool bEscaped = false;
-			bool bInBareToken = false;
-
-			void Consume(const char* At)
-			{
-				const char Ch = *At;
-				if (bInString)
-				{
-					if (bEscaped)
-					{
-						bEscaped = false;
-					}
-					else if (Ch == '\\')
-					{
-						bEscaped = true;
-					}
-					else if (Ch == '"')
-					{
-						bInString = false;
-					}
-					return;
-				}
-				switch (Ch)
-				{
-				case ' ':
-				case '\t':
-				case '\r':
-				case '\n':
-				case ',':
-				case ':':
-				case ']':
-				case '}':
-					bInBareToken = false;
-					return;
-				case '"':
-					TokenStart = static_cast<size_t>(At - Begin);
-					bInString = true;
-					bInBareToken = false;
-					return;
-				case '{':
-				case '[':
-					TokenStart = static_cast<size_t>(At - Begin);
-					bInBareToken = false;
-					return;
-				default:
-					if (!bInBareToken)
-					{
-						TokenStart = static_cast<size_t>(At - Begin);
-						bInBareToken = true;
-					}
-					return;
-				}
-			}
-		};
-
-		class FTrackingIterator
+		// JSON read by hand rather than through a library, so that every message is ours, names the
+		// place the reader stopped at and quotes the text it found there.
+		class FJsonParser
 		{
 		public:
-			using iterator_category = std::input_iterator_tag;
-			using value_type = char;
-			using difference_type = std::ptrdiff_t;
-			using pointer = const char*;
-			using reference = const char&;
-
-			FTrackingIterator() = default;
-			FTrackingIterator(const char* InAt, FTokenTracker* InTracker) : At(InAt), Tracker(InTracker) {}
-
-			const char& operator*() const { return *At; }
-			FTrackingIterator& operator++()
-			{
-				if (Tracker)
-				{
-					Tracker->Consume(At);
-				}
-				++At;
-				return *this;
-			}
-			FTrackingIterator operator++(int)
-			{
-				FTrackingIterator Previous = *this;
-				++*this;
-				return Previous;
-			}
-			bool operator==(const FTrackingIterator& Other) const { return At == Other.At; }
-			bool operator!=(const FTrackingIterator& Other) const { return At != Other.At; }
-
-		private:
-			const char* At = nullptr;
-			FTokenTracker* Tracker = nullptr;
-		};
-
-		using FJson = nlohmann::json;
-
-		class FDomBuilder final : public nlohmann::json_sax<FJson>
-		{
-		public:
-			FDomBuilder(std::string_view InText, const FTokenTracker& InTracker, FJsonValue& InRoot) : Text(InText), Tracker(InTracker), Root(InRoot) {}
+			explicit FJsonParser(std::string_view InText) : Text(InText) {}
 
 			FString Error;
 
-			bool null() override { return AddValue(FJsonValue::EKind::Null); }
-			bool boolean(bool bValue) override
+			bool ParseDocument(FJsonValue& Root)
 			{
-				FJsonValue* Value = AddValue(FJsonValue::EKind::Bool);
-				if (Value)
+				SkipSpace();
+				if (AtEnd())
 				{
-					Value->bBool = bValue;
+					return Fail(Pos, Text.empty() ? TEXT("the file is empty; a scene file holds one JSON object") : TEXT("the file holds no JSON value; a scene file holds one JSON object"));
 				}
-				return Value != nullptr;
-			}
-			bool number_integer(number_integer_t) override { return AddNumber(); }
-			bool number_unsigned(number_unsigned_t) override { return AddNumber(); }
-			bool number_float(number_float_t, const string_t&) override { return AddNumber(); }
-			bool string(string_t& InText) override
-			{
-				FJsonValue* Value = AddValue(FJsonValue::EKind::String);
-				if (Value)
+				if (!ParseValue(Root, 0))
 				{
-					Value->Text = std::move(InText);
+					return false;
 				}
-				return Value != nullptr;
-			}
-			bool binary(binary_t&) override { return Fail(Tracker.TokenStart, TEXT("binary values are not JSON")); }
-			bool start_object(std::size_t) override { return Open(FJsonValue::EKind::Object); }
-			bool key(string_t& InKey) override
-			{
-				FOpenContainer& Top = Stack.back();
-				if (!Top.Keys.insert(InKey).second)
+				SkipSpace();
+				if (!AtEnd())
 				{
-					return Fail(Tracker.TokenStart, FString::Printf(TEXT("duplicate key \"%s\""), *UE::Host::FromUtf8(InKey)));
+					return Fail(Pos, TEXT("unexpected ") + DescribeAt(Pos) + TEXT(" after the end of the scene; a scene file holds exactly one JSON object"));
 				}
-				PendingKey = std::move(InKey);
-				PendingKeyOffset = Tracker.TokenStart;
 				return true;
-			}
-			bool end_object() override { return Close(); }
-			bool start_array(std::size_t) override { return Open(FJsonValue::EKind::Array); }
-			bool end_array() override { return Close(); }
-			bool parse_error(std::size_t Position, const std::string&, const nlohmann::detail::exception& Exception) override
-			{
-				// "[json.exception.parse_error.101] parse error at line 1, column 2: syntax error ..."
-				std::string Message = Exception.what();
-				const size_t Column = Message.find("column ");
-				const size_t Colon = Column == std::string::npos ? std::string::npos : Message.find(": ", Column);
-				if (Colon != std::string::npos)
-				{
-					Message.erase(0, Colon + 2);
-				}
-				return Fail(Position > 0 ? Position - 1 : 0, UE::Host::FromUtf8(Message));
 			}
 
 		private:
-			struct FOpenContainer
-			{
-				FJsonValue* Value;
-				std::unordered_set<std::string> Keys;
-			};
-
 			std::string_view Text;
-			const FTokenTracker& Tracker;
-			FJsonValue& Root;
-			std::vector<FOpenContainer> Stack;
-			std::string PendingKey;
-			size_t PendingKeyOffset = 0;
-			bool bHasRoot = false;
+			size_t Pos = 0;
 			int32 ValueCount = 0;
 
-			bool Fail(size_t Offset, const FString& Message)
+			bool AtEnd() const { return Pos >= Text.size(); }
+			char Peek() const { return Text[Pos]; }
+
+			bool Fail(size_t At, const FString& Message)
 			{
 				if (Error.IsEmpty())
 				{
-					Error = DescribePosition(Text, Offset) + TEXT(": ") + Message;
+					Error = DescribePosition(Text, At) + TEXT(": ") + Message;
 				}
 				return false;
 			}
 
-			FJsonValue* AddValue(FJsonValue::EKind Kind)
+			void SkipSpace()
 			{
-				if (++ValueCount > MaxSceneValueCount)
+				while (!AtEnd() && (Peek() == ' ' || Peek() == '\t' || Peek() == '\n' || Peek() == '\r'))
 				{
-					Fail(Tracker.TokenStart, FString::Printf(TEXT("more than %d JSON values"), MaxSceneValueCount));
-					return nullptr;
+					++Pos;
 				}
-				FJsonValue* Value = nullptr;
-				if (Stack.empty())
+			}
+
+			// The length of the UTF-8 sequence at At, or 0 when the bytes there are not UTF-8.
+			size_t Utf8Length(size_t At, char32_t& OutCodePoint) const
+			{
+				const unsigned char Lead = static_cast<unsigned char>(Text[At]);
+				size_t Length = 0;
+				char32_t CodePoint = 0;
+				char32_t Minimum = 0;
+				if (Lead < 0x80)
 				{
-					Value = &Root;
-					bHasRoot = true;
+					OutCodePoint = Lead;
+					return 1;
 				}
-				else if (Stack.back().Value->Kind == FJsonValue::EKind::Array)
+				if ((Lead & 0xE0) == 0xC0)
 				{
-					Value = &Stack.back().Value->Elements.emplace_back();
+					Length = 2;
+					CodePoint = Lead & 0x1F;
+					Minimum = 0x80;
+				}
+				else if ((Lead & 0xF0) == 0xE0)
+				{
+					Length = 3;
+					CodePoint = Lead & 0x0F;
+					Minimum = 0x800;
+				}
+				else if ((Lead & 0xF8) == 0xF0)
+				{
+					Length = 4;
+					CodePoint = Lead & 0x07;
+					Minimum = 0x10000;
 				}
 				else
 				{
-					FJsonMember& Member = Stack.back().Value->Members.emplace_back();
-					Member.Key = std::move(PendingKey);
-					Member.KeyOffset = PendingKeyOffset;
-					Value = &Member.Value;
+					return 0;
 				}
-				Value->Kind = Kind;
-				Value->Offset = Tracker.TokenStart;
-				return Value;
+				if (At + Length > Text.size())
+				{
+					return 0;
+				}
+				for (size_t Index = 1; Index < Length; ++Index)
+				{
+					const unsigned char Next = static_cast<unsigned char>(Text[At + Index]);
+					if ((Next & 0xC0) != 0x80)
+					{
+						return 0;
+					}
+					CodePoint = (CodePoint << 6) | (Next & 0x3F);
+				}
+				if (CodePoint < Minimum || CodePoint > 0x10FFFF || (CodePoint >= 0xD800 && CodePoint <= 0xDFFF))
+				{
+					return 0;
+				}
+				OutCodePoint = CodePoint;
+				return Length;
 			}
 
-			bool AddNumber()
+			// What the reader found at At, for a message: the character, quoted and escaped.
+			FString DescribeAt(size_t At) const
 			{
-				FJsonValue* Value = AddValue(FJsonValue::EKind::Number);
-				if (!Value)
+				if (At >= Text.size())
+				{
+					return TEXT("end of file");
+				}
+				char32_t CodePoint = 0;
+				const size_t Length = Utf8Length(At, CodePoint);
+				if (Length == 0)
+				{
+					return FString::Printf(TEXT("byte 0x%02X, which is not UTF-8"), static_cast<unsigned>(static_cast<unsigned char>(Text[At])));
+				}
+				return TEXT("character ") + QuoteForMessage(FromUtf8(std::string(Text.substr(At, Length))), u'\'');
+			}
+
+			bool CountValue(size_t At)
+			{
+				if (++ValueCount > MaxSceneValueCount)
+				{
+					return Fail(At, FString::Printf(TEXT("more than %d values; a scene file may hold no more"), MaxSceneValueCount));
+				}
+				return true;
+			}
+
+			bool ParseValue(FJsonValue& Out, int32 Depth)
+			{
+				if (AtEnd())
+				{
+					return Fail(Pos, TEXT("the file ends where a value should follow"));
+				}
+				Out.Offset = Pos;
+				const char Ch = Peek();
+				if (Ch == '{' || Ch == '[')
+				{
+					if (Depth >= MaxSceneNestingDepth)
+					{
+						return Fail(Pos, FString::Printf(TEXT("objects and arrays nested deeper than %d levels"), MaxSceneNestingDepth));
+					}
+					if (!CountValue(Pos))
+					{
+						return false;
+					}
+					return Ch == '{' ? ParseObject(Out, Depth + 1) : ParseArray(Out, Depth + 1);
+				}
+				if (!CountValue(Pos))
 				{
 					return false;
 				}
-				size_t End = Value->Offset;
-				while (End < Text.size() && Text[End] != ',' && Text[End] != ']' && Text[End] != '}' && !std::isspace(static_cast<unsigned char>(Text[End])))
+				if (Ch == '"')
 				{
-					++End;
+					Out.Kind = FJsonValue::EKind::String;
+					return ParseString(Out.Text);
 				}
-				Value->Text.assign(Text.substr(Value->Offset, End - Value->Offset));
+				if (Ch == '-' || (Ch >= '0' && Ch <= '9'))
+				{
+					return ParseNumber(Out);
+				}
+				if ((Ch >= 'a' && Ch <= 'z') || (Ch >= 'A' && Ch <= 'Z'))
+				{
+					return ParseWord(Out);
+				}
+				if (Ch == '\'')
+				{
+					return Fail(Pos, TEXT("strings are written in double quotes, not single quotes"));
+				}
+				if (Ch == '/')
+				{
+					return Fail(Pos, TEXT("comments are not allowed in a scene file"));
+				}
+				if (Ch == '}' || Ch == ']' || Ch == ',')
+				{
+					return Fail(Pos, TEXT("expected a value, found ") + DescribeAt(Pos));
+				}
+				return Fail(Pos, TEXT("unexpected ") + DescribeAt(Pos) + TEXT("; expected a value (a string, number, object, array, true, false or null)"));
+			}
+
+			bool ParseWord(FJsonValue& Out)
+			{
+				const size_t Start = Pos;
+				while (!AtEnd() && ((Peek() >= 'a' && Peek() <= 'z') || (Peek() >= 'A' && Peek() <= 'Z') || (Peek() >= '0' && Peek() <= '9') || Peek() == '_'))
+				{
+					++Pos;
+				}
+				const std::string_view Word = Text.substr(Start, Pos - Start);
+				if (Word == "true" || Word == "false")
+				{
+					Out.Kind = FJsonValue::EKind::Bool;
+					Out.bBool = Word == "true";
+					return true;
+				}
+				if (Word == "null")
+				{
+					Out.Kind = FJsonValue::EKind::Null;
+					return true;
+				}
+				return Fail(Start, TEXT("unknown word ") + QuoteForMessage(FromUtf8(std::string(Word)))
+						+ TEXT("; a value is a string in double quotes, a number, an object, an array, true, false or null"));
+			}
+
+			bool ParseNumber(FJsonValue& Out)
+			{
+				const size_t Start = Pos;
+				auto Digits = [this]()
+				{
+					const size_t First = Pos;
+					while (!AtEnd() && Peek() >= '0' && Peek() <= '9')
+					{
+						++Pos;
+					}
+					return Pos - First;
+				};
+				bool bValid = true;
+				if (Peek() == '-')
+				{
+					++Pos;
+				}
+				const size_t IntegerStart = Pos;
+				const size_t IntegerDigits = Digits();
+				bValid &= IntegerDigits > 0 && !(IntegerDigits > 1 && Text[IntegerStart] == '0');
+				if (bValid && !AtEnd() && Peek() == '.')
+				{
+					++Pos;
+					bValid &= Digits() > 0;
+				}
+				if (bValid && !AtEnd() && (Peek() == 'e' || Peek() == 'E'))
+				{
+					++Pos;
+					if (!AtEnd() && (Peek() == '+' || Peek() == '-'))
+					{
+						++Pos;
+					}
+					bValid &= Digits() > 0;
+				}
+				// Letters or digits glued to the number belong to the bad token too.
+				while (!AtEnd() && ((Peek() >= 'a' && Peek() <= 'z') || (Peek() >= 'A' && Peek() <= 'Z') || (Peek() >= '0' && Peek() <= '9') || Peek() == '.'))
+				{
+					bValid = false;
+					++Pos;
+				}
+				if (!bValid)
+				{
+					return Fail(Start, TEXT("malformed number ") + QuoteForMessage(FromUtf8(std::string(Text.substr(Start, Pos - Start)))));
+				}
+				Out.Kind = FJsonValue::EKind::Number;
+				Out.Text.assign(Text.substr(Start, Pos - Start));
 				return true;
 			}
 
-			bool Open(FJsonValue::EKind Kind)
+			static void AppendUtf8(std::string& Out, char32_t CodePoint)
 			{
-				if (static_cast<int32>(Stack.size()) >= MaxSceneNestingDepth)
+				if (CodePoint < 0x80)
 				{
-					return Fail(Tracker.TokenStart, FString::Printf(TEXT("nesting deeper than %d levels"), MaxSceneNestingDepth));
+					Out += static_cast<char>(CodePoint);
 				}
-				FJsonValue* Value = AddValue(Kind);
-				if (!Value)
+				else if (CodePoint < 0x800)
 				{
-					return false;
+					Out += static_cast<char>(0xC0 | (CodePoint >> 6));
+					Out += static_cast<char>(0x80 | (CodePoint & 0x3F));
 				}
-				// Values are held by address while their container is open; children grow only the
-				// innermost container, so no open container moves.
-				Stack.push_back(FOpenContainer{Value, {}});
+				else if (CodePoint < 0x10000)
+				{
+					Out += static_cast<char>(0xE0 | (CodePoint >> 12));
+					Out += static_cast<char>(0x80 | ((CodePoint >> 6) & 0x3F));
+					Out += static_cast<char>(0x80 | (CodePoint & 0x3F));
+				}
+				else
+				{
+					Out += static_cast<char>(0xF0 | (CodePoint >> 18));
+					Out += static_cast<char>(0x80 | ((CodePoint >> 12) & 0x3F));
+					Out += static_cast<char>(0x80 | ((CodePoint >> 6) & 0x3F));
+					Out += static_cast<char>(0x80 | (CodePoint & 0x3F));
+				}
+			}
+
+			bool ParseHex4(size_t At, char32_t& Out)
+			{
+				Out = 0;
+				for (size_t Index = 0; Index < 4; ++Index)
+				{
+					if (At + Index >= Text.size())
+					{
+						return false;
+					}
+					const char Ch = Text[At + Index];
+					int Digit = -1;
+					if (Ch >= '0' && Ch <= '9')
+					{
+						Digit = Ch - '0';
+					}
+					else if (Ch >= 'a' && Ch <= 'f')
+					{
+						Digit = Ch - 'a' + 10;
+					}
+					else if (Ch >= 'A' && Ch <= 'F')
+					{
+						Digit = Ch - 'A' + 10;
+					}
+					if (Digit < 0)
+					{
+						return false;
+					}
+					Out = (Out << 4) | static_cast<char32_t>(Digit);
+				}
 				return true;
 			}
 
-			bool Close()
+			// At the opening quote; decodes into Out (UTF-8).
+			bool ParseString(std::string& Out)
 			{
-				Stack.pop_back();
+				const size_t Start = Pos;
+				++Pos;
+				Out.clear();
+				while (true)
+				{
+					if (AtEnd())
+					{
+						return Fail(Start, TEXT("this string is not closed; the file ends before its closing '\"'"));
+					}
+					const unsigned char Byte = static_cast<unsigned char>(Peek());
+					if (Byte == '"')
+					{
+						++Pos;
+						return true;
+					}
+					if (Byte == '\n' || Byte == '\r')
+					{
+						return Fail(Start, TEXT("this string is not closed on its line; write a line break inside a string as \\n"));
+					}
+					if (Byte < 0x20)
+					{
+						return Fail(Pos, FString::Printf(TEXT("control character U+%04X inside a string; write it as an escape such as \\u%04X"), Byte, Byte));
+					}
+					if (Byte == '\\')
+					{
+						if (!ParseEscape(Out))
+						{
+							return false;
+						}
+						continue;
+					}
+					char32_t CodePoint = 0;
+					const size_t Length = Utf8Length(Pos, CodePoint);
+					if (Length == 0)
+					{
+						return Fail(Pos, FString::Printf(TEXT("byte 0x%02X is not UTF-8; scene files are UTF-8"), static_cast<unsigned>(Byte)));
+					}
+					Out.append(Text.substr(Pos, Length));
+					Pos += Length;
+				}
+			}
+
+			bool ParseEscape(std::string& Out)
+			{
+				const size_t At = Pos;
+				if (Pos + 1 >= Text.size())
+				{
+					return Fail(At, TEXT("the file ends inside an escape sequence"));
+				}
+				const char Kind = Text[Pos + 1];
+				Pos += 2;
+				switch (Kind)
+				{
+				case '"':
+					Out += '"';
+					return true;
+				case '\\':
+					Out += '\\';
+					return true;
+				case '/':
+					Out += '/';
+					return true;
+				case 'b':
+					Out += '\b';
+					return true;
+				case 'f':
+					Out += '\f';
+					return true;
+				case 'n':
+					Out += '\n';
+					return true;
+				case 'r':
+					Out += '\r';
+					return true;
+				case 't':
+					Out += '\t';
+					return true;
+				case 'u':
+					break;
+				default:
+					Pos = At;
+					return Fail(At, TEXT("unknown escape ") + QuoteForMessage(FromUtf8(std::string(Text.substr(At, Utf8Span(At + 1) + 1))))
+							+ TEXT(" in a string (known: \\\" \\\\ \\/ \\b \\f \\n \\r \\t \\uXXXX)"));
+				}
+				char32_t CodePoint = 0;
+				if (!ParseHex4(Pos, CodePoint))
+				{
+					return Fail(At, TEXT("\\u must be followed by four hexadecimal digits"));
+				}
+				Pos += 4;
+				if (CodePoint >= 0xDC00 && CodePoint <= 0xDFFF)
+				{
+					return Fail(At, FString::Printf(TEXT("\\u%04X is the second half of a surrogate pair without its first half"), static_cast<unsigned>(CodePoint)));
+				}
+				if (CodePoint >= 0xD800 && CodePoint <= 0xDBFF)
+				{
+					char32_t Low = 0;
+					if (Pos + 1 >= Text.size() || Text[Pos] != '\\' || Text[Pos + 1] != 'u' || !ParseHex4(Pos + 2, Low) || Low < 0xDC00 || Low > 0xDFFF)
+					{
+						return Fail(At, FString::Printf(TEXT("\\u%04X is the first half of a surrogate pair and must be followed by its second half (\\uDC00 to \\uDFFF)"),
+											static_cast<unsigned>(CodePoint)));
+					}
+					Pos += 6;
+					CodePoint = 0x10000 + ((CodePoint - 0xD800) << 10) + (Low - 0xDC00);
+				}
+				AppendUtf8(Out, CodePoint);
 				return true;
+			}
+
+			// Bytes of the character at At (at least one), for quoting it.
+			size_t Utf8Span(size_t At) const
+			{
+				if (At >= Text.size())
+				{
+					return 0;
+				}
+				char32_t CodePoint = 0;
+				return std::max<size_t>(1, Utf8Length(At, CodePoint));
+			}
+
+			bool ParseObject(FJsonValue& Out, int32 Depth)
+			{
+				Out.Kind = FJsonValue::EKind::Object;
+				const size_t Open = Pos;
+				++Pos;
+				std::unordered_set<std::string> Keys;
+				SkipSpace();
+				if (!AtEnd() && Peek() == '}')
+				{
+					++Pos;
+					return true;
+				}
+				while (true)
+				{
+					SkipSpace();
+					if (AtEnd())
+					{
+						return Fail(Pos, FString::Printf(TEXT("the file ends inside the object opened at %s; a '}' is missing"), *DescribePosition(Text, Open)));
+					}
+					if (Peek() != '"')
+					{
+						if (Peek() == '}')
+						{
+							return Fail(Pos, TEXT("a ',' must be followed by another member; remove the ',' before '}'"));
+						}
+						if (Peek() == '\'')
+						{
+							return Fail(Pos, TEXT("keys are written in double quotes, not single quotes"));
+						}
+						return Fail(Pos, TEXT("expected a key in double quotes, found ") + DescribeAt(Pos));
+					}
+					FJsonMember& Member = Out.Members.emplace_back();
+					Member.KeyOffset = Pos;
+					if (!ParseString(Member.Key))
+					{
+						return false;
+					}
+					if (!Keys.insert(Member.Key).second)
+					{
+						return Fail(Member.KeyOffset, TEXT("the key ") + QuoteForMessage(FromUtf8(Member.Key)) + TEXT(" appears twice in the same object"));
+					}
+					SkipSpace();
+					if (AtEnd() || Peek() != ':')
+					{
+						return Fail(Pos, TEXT("expected ':' after the key ") + QuoteForMessage(FromUtf8(Member.Key)) + TEXT(", found ") + DescribeAt(Pos));
+					}
+					++Pos;
+					SkipSpace();
+					if (!ParseValue(Member.Value, Depth))
+					{
+						return false;
+					}
+					SkipSpace();
+					if (AtEnd())
+					{
+						return Fail(Pos, FString::Printf(TEXT("the file ends inside the object opened at %s; a '}' is missing"), *DescribePosition(Text, Open)));
+					}
+					if (Peek() == '}')
+					{
+						++Pos;
+						return true;
+					}
+					if (Peek() != ',')
+					{
+						return Fail(Pos, TEXT("expected ',' or '}' after the value of ") + QuoteForMessage(FromUtf8(Member.Key)) + TEXT(", found ") + DescribeAt(Pos));
+					}
+					++Pos;
+				}
+			}
+
+			bool ParseArray(FJsonValue& Out, int32 Depth)
+			{
+				Out.Kind = FJsonValue::EKind::Array;
+				const size_t Open = Pos;
+				++Pos;
+				SkipSpace();
+				if (!AtEnd() && Peek() == ']')
+				{
+					++Pos;
+					return true;
+				}
+				while (true)
+				{
+					SkipSpace();
+					if (AtEnd())
+					{
+						return Fail(Pos, FString::Printf(TEXT("the file ends inside the array opened at %s; a ']' is missing"), *DescribePosition(Text, Open)));
+					}
+					if (Peek() == ']')
+					{
+						return Fail(Pos, TEXT("a ',' must be followed by another value; remove the ',' before ']'"));
+					}
+					if (!ParseValue(Out.Elements.emplace_back(), Depth))
+					{
+						return false;
+					}
+					SkipSpace();
+					if (AtEnd())
+					{
+						return Fail(Pos, FString::Printf(TEXT("the file ends inside the array opened at %s; a ']' is missing"), *DescribePosition(Text, Open)));
+					}
+					if (Peek() == ']')
+					{
+						++Pos;
+						return true;
+					}
+					if (Peek() != ',')
+					{
+						return Fail(Pos, TEXT("expected ',' or ']' after a value in an array, found ") + DescribeAt(Pos));
+					}
+					++Pos;
+				}
 			}
 		};
 	}
@@ -282,15 +579,10 @@ namespace UE::Host::Scene
 
 	FString DescribePosition(std::string_view Text, size_t Offset)
 	{
-		size_t Start = 0;
-		if (Text.size() >= 3 && Text.compare(0, 3, "\xEF\xBB\xBF") == 0)
-		{
-			Start = 3;
-		}
 		Offset = std::min(Offset, Text.size());
 		int32 Line = 1;
 		int32 Column = 1;
-		for (size_t Index = Start; Index < Offset; ++Index)
+		for (size_t Index = 0; Index < Offset; ++Index)
 		{
 			const unsigned char Byte = static_cast<unsigned char>(Text[Index]);
 			if (Byte == '\n')
@@ -308,16 +600,11 @@ namespace UE::Host::Scene
 
 	bool ParseJson(std::string_view Text, FJsonValue& OutRoot, FString& OutError)
 	{
-		FTokenTracker Tracker;
-		Tracker.Begin = Text.data();
+		FJsonParser Parser(Text);
 		FJsonValue Root;
-		FDomBuilder Builder(Text, Tracker, Root);
-		const FTrackingIterator First(Text.data(), &Tracker);
-		const FTrackingIterator Last(Text.data() + Text.size(), nullptr);
-		const bool bParsed = FJson::sax_parse(First, Last, &Builder);
-		if (!bParsed)
+		if (!Parser.ParseDocument(Root))
 		{
-			OutError = Builder.Error.IsEmpty() ? DescribePosition(Text, Text.size()) + TEXT(": not valid JSON") : Builder.Error;
+			OutError = Parser.Error;
 			return false;
 		}
 		OutRoot = std::move(Root);

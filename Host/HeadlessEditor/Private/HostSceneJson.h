@@ -44,11 +44,11 @@ namespace UE::Host::Scene
 		FJsonValue Value;
 	};
 
-	// "line:column" of a byte offset: 1-based, columns counted in characters, a leading
-	// byte-order mark not counted.
+	// "line:column" of a byte offset: 1-based, columns counted in characters.
 	FString DescribePosition(std::string_view Text, size_t Offset);
 
-	// Parses UTF-8 JSON text. Duplicate keys, nesting deeper than MaxSceneNestingDepth and more
-	// than MaxSceneValueCount values are errors. On failure OutError is "line:column: message".
+	// Parses UTF-8 JSON text (no byte-order mark). Duplicate keys, nesting deeper than
+	// MaxSceneNestingDepth and more than MaxSceneValueCount values are errors. On failure OutError
+	// is "line:column: message".
 	bool ParseJson(std::string_view Text, FJsonValue& OutRoot, FString& OutError);
 }

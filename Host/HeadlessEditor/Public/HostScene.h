@@ -11,6 +11,11 @@ class ULevelSequence;
 class UObject;
 class UWorld;
 
+namespace UE::Host::Scene
+{
+	struct FSceneDescription;
+}
+
 namespace UE::Host
 {
 	// Scene files larger than this are refused before parsing.
@@ -25,6 +30,10 @@ namespace UE::Host
 	bool LoadSceneFile(const FString& Path, FString& OutError);
 	// Same for scene text held in memory; DisplayName stands in for the file name in errors.
 	bool LoadSceneFromString(const FString& Json, const FString& DisplayName, FString& OutError);
+	// Replaces the open scene with a description read by Scene::ReadSceneDescription (which touches
+	// no editor state). The names the scene creates at the top level are first checked against the
+	// objects that outlive the open scene; on a clash OutError is one line and nothing changes.
+	bool OpenSceneDescription(const Scene::FSceneDescription& Description, FString& OutError);
 	// Closes the scene: no world, no sequences, no focus, no Play-In-Editor, project "HeadlessProject".
 	void ResetScene();
 

@@ -4,6 +4,9 @@
 #include "HostLevelSequence.h"
 #include "HostUniversalObjectLocator.h"
 #include "MovieScene.h"
+#include "MovieSceneSpawnable.h"
+
+#include <utility>
 
 namespace UE::Host
 {
@@ -23,6 +26,51 @@ UMovieScene* ULevelSequence::GetMovieScene() const
 const FMovieSceneBindingReferences* ULevelSequence::GetBindingReferences() const
 {
 	return bExposesBindingReferences ? &BindingReferences : nullptr;
+}
+
+namespace
+{
+	// Possessable GUID -> index for the movie scene asked about last, so that a parent walk is not
+	// a scan of every binding per step. A hit is checked against the movie scene and a miss is
+	// confirmed by a scan, so edits made behind the index's back never give a wrong answer.
+	struct FPossessableIndex
+	{
+		const UMovieScene* MovieScene = nullptr;
+		TMap<FGuid, int32> Indices;
+
+		void Rebuild(UMovieScene& InMovieScene)
+		{
+			MovieScene = &InMovieScene;
+			Indices.Reset();
+			for (int32 Index = InMovieScene.GetPossessableCount() - 1; Index >= 0; --Index)
+			{
+				// Walking backwards leaves the first possessable of a GUID in the map, as FindPossessable finds it.
+				Indices.Add(InMovieScene.GetPossessable(Index).GetGuid(), Index);
+			}
+		}
+	};
+
+	const FMovieScenePossessable* FindPossessableIndexed(UMovieScene& MovieScene, const FGuid& Guid)
+	{
+		static FPossessableIndex Index;
+		if (Index.MovieScene != &MovieScene)
+		{
+			Index.Rebuild(MovieScene);
+		}
+		if (const int32* Found = Index.Indices.Find(Guid))
+		{
+			if (*Found < MovieScene.GetPossessableCount() && MovieScene.GetPossessable(*Found).GetGuid() == Guid)
+			{
+				return &MovieScene.GetPossessable(*Found);
+			}
+		}
+		const FMovieScenePossessable* Scanned = MovieScene.FindPossessable(Guid);
+		if (Scanned)
+		{
+			Index.Rebuild(MovieScene);
+		}
+		return Scanned;
+	}
 }
 
 namespace UE::Host
@@ -48,11 +96,68 @@ namespace UE::Host
 		{
 			return;
 		}
-		for (const FMovieSceneBindingReference& Reference : FLevelSequenceAccess::Stored(Sequence).GetReferences(ObjectId))
+		const FMovieSceneBindingReferences& References = FLevelSequenceAccess::Stored(Sequence);
+
+		// The binding and its parents, child first, up to a top-level binding. A GUID that names
+		// no possessable (or a sequence without a movie scene) resolves against the context itself.
+		TArray<FGuid> Chain;
+		Chain.Add(ObjectId);
+		if (UMovieScene* MovieScene = Sequence.GetMovieScene())
 		{
-			if (UObject* Object = ResolveLocator(Reference.Locator, Context))
+			TSet<FGuid> Seen;
+			Seen.Add(ObjectId);
+			const FMovieScenePossessable* Possessable = FindPossessableIndexed(*MovieScene, ObjectId);
+			while (Possessable && Possessable->GetParent().IsValid())
 			{
-				OutObjects.Add(Object);
+				const FGuid Parent = Possessable->GetParent();
+				bool bSeen = false;
+				Seen.Add(Parent, &bSeen);
+				// A parent loop, a parent the host never spawns and a parent GUID that names nothing
+				// all leave the child without a context.
+				if (bSeen || MovieScene->FindSpawnable(Parent))
+				{
+					return;
+				}
+				Possessable = FindPossessableIndexed(*MovieScene, Parent);
+				if (!Possessable)
+				{
+					return;
+				}
+				Chain.Add(Parent);
+			}
+		}
+
+		// Parents first: every level resolves inside each live object the level above resolved to.
+		TArray<const UObject*> Contexts;
+		Contexts.Add(Context);
+		for (int32 Level = Chain.Num() - 1; Level > 0; --Level)
+		{
+			TArray<const UObject*> Resolved;
+			for (const UObject* Outer : Contexts)
+			{
+				for (const FMovieSceneBindingReference& Reference : References.GetReferences(Chain[Level]))
+				{
+					UObject* Object = ResolveLocator(Reference.Locator, Outer);
+					if (Object && IsValid(Object) && !Object->IsUnreachable())
+					{
+						Resolved.AddUnique(Object);
+					}
+				}
+			}
+			if (Resolved.IsEmpty())
+			{
+				return;
+			}
+			Contexts = std::move(Resolved);
+		}
+		for (const UObject* Outer : Contexts)
+		{
+			for (const FMovieSceneBindingReference& Reference : References.GetReferences(ObjectId))
+			{
+				if (UObject* Object = ResolveLocator(Reference.Locator, Outer))
+				{
+					OutObjects.Add(Object);
+				}
 			}
 		}
 	}

@@ -13,7 +13,10 @@ namespace UE::Host
 	// Whether GetBindingReferences hands the stored references out or answers null (scene files
 	// with "bindingReferences": false); the stored ones still decide what bindings resolve to.
 	LEVELSEQUENCE_API void SetExposesBindingReferences(ULevelSequence& Sequence, bool bExposes);
-	// Appends every object that the binding's locators address below Context, flagged garbage or
-	// unreachable or not, in reference order. Custom binding references resolve to nothing.
+	// Appends every object that the binding's locators address, flagged garbage or unreachable or
+	// not, in reference order. A top-level binding resolves below Context; a child binding resolves
+	// inside each live object its parent resolved to, parents first, and to nothing when the parent
+	// resolves to no live object, is a spawnable (never spawned here), names nothing or lies on a
+	// parent loop. Custom binding references resolve to nothing.
 	LEVELSEQUENCE_API void ResolveBinding(const ULevelSequence& Sequence, const FGuid& ObjectId, const UObject* Context, TArray<UObject*>& OutObjects);
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "CoreMinimal.h"
+#include "Templates/Function.h"
 
 class ULevelSequence;
 class UWorld;
@@ -20,4 +21,7 @@ namespace UE::Host
 	LEVELSEQUENCEEDITOR_API int32 GetFixActorReferencesCallCount();
 	// Bindings FixActorReferences rebound since start-up.
 	LEVELSEQUENCEEDITOR_API int32 GetFixActorReferencesReboundCount();
+	// Runs Probe at the start of every GetBoundObjects call, so a test can change the scene while a
+	// caller is in the middle of its work; an empty function removes it.
+	LEVELSEQUENCEEDITOR_API void SetBoundObjectsProbe(TFunction<void()> Probe);
 }

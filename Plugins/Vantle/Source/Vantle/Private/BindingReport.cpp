@@ -118,13 +118,18 @@ namespace
 	class FBindingLookup
 	{
 	public:
+		// The possessable count is read once here: the cache, the index and the caller's loop all
+		// use this count, so bindings added while the check runs cannot index past the cache.
 		FBindingLookup(UMovieScene& InMovieScene, const FMovieSceneBindingReferences* InReferences)
-			: MovieScene(InMovieScene), References(InReferences)
+			: MovieScene(InMovieScene), References(InReferences), PossessableCount(InMovieScene.GetPossessableCount())
 		{
-			Possessables.Build(MovieScene.GetPossessableCount(), [this](int32 Index) -> const FGuid& { return MovieScene.GetPossessable(Index).GetGuid(); });
+			Possessables.Build(PossessableCount, [this](int32 Index) -> const FGuid& { return MovieScene.GetPossessable(Index).GetGuid(); });
 			Spawnables.Build(MovieScene.GetSpawnableCount(), [this](int32 Index) -> const FGuid& { return MovieScene.GetSpawnable(Index).GetGuid(); });
-			CustomByIndex.Init(-1, MovieScene.GetPossessableCount());
+			CustomByIndex.Init(-1, PossessableCount);
 		}
+
+		// The possessables this check covers: those present when it began.
+		int32 Num() const { return PossessableCount; }
 
 		bool IsSpawnable(const FGuid& Guid) const { return Spawnables.Find(Guid) != INDEX_NONE; }
 
@@ -132,7 +137,7 @@ namespace
 		int32 FindPossessable(const FGuid& Guid) const
 		{
 			const int32 Index = Possessables.Find(Guid);
-			return Index < MovieScene.GetPossessableCount() ? Index : INDEX_NONE;
+			return Index < PossessableCount ? Index : INDEX_NONE;
 		}
 
 		// Whether the sequence holds a custom binding for the possessable at that index; asked of
@@ -158,6 +163,7 @@ namespace
 	private:
 		UMovieScene& MovieScene;
 		const FMovieSceneBindingReferences* References;
+		const int32 PossessableCount;
 		FGuidIndex Possessables;
 		FGuidIndex Spawnables;
 		TArray<int8> CustomByIndex;
@@ -240,24 +246,26 @@ FBindingReport CheckFocusedSequence()
 
 	FBindingLookup Lookup(*MovieScene, Sequence->GetBindingReferences());
 	FVisitedGuids Visited;
-	for (int32 Index = 0; Index < MovieScene->GetPossessableCount(); ++Index)
+	for (int32 Index = 0; Index < Lookup.Num(); ++Index)
 	{
-		const FMovieScenePossessable& Possessable = MovieScene->GetPossessable(Index);
+		// Copies: resolving may run engine code that adds bindings and moves the possessable array.
+		const FGuid Guid = MovieScene->GetPossessable(Index).GetGuid();
+		const FString Name = MovieScene->GetPossessable(Index).GetName();
 		const bool bUncertain = IsUncertain(Index, *MovieScene, Lookup, Visited);
-		const bool bResolved = ResolvesToLiveObject(Possessable.GetGuid());
+		const bool bResolved = ResolvesToLiveObject(Guid);
 		if (bUncertain)
 		{
 			// An uncertain binding that resolves counts nowhere.
 			if (!bResolved)
 			{
-				Report.UncertainNames.Add(Possessable.GetName());
+				Report.UncertainNames.Add(Name);
 			}
 			continue;
 		}
 		++Report.CheckedCount;
 		if (!bResolved)
 		{
-			Report.MissingNames.Add(Possessable.GetName());
+			Report.MissingNames.Add(Name);
 		}
 	}
 
