@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds and runs the whole test suite: the default build, the address+undefined sanitizer build,
-# the thread sanitizer build for the threaded areas, and the plugin include check.
+# the thread sanitizer build for the threaded areas, a bounded fuzzing run (VANTLE_FUZZ_SECONDS per
+# target, default 20) and the plugin include check.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$root"
@@ -25,4 +26,8 @@ done
 echo "== tsan build (log, HTTP, MCP and plugin tests)"
 cmake --preset tsan > /dev/null
 cmake --build --preset tsan -j "$jobs" --target TestsCore TestsJson TestsHttp TestsMcp TestsPlugin
-TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 suppressions=$root/Scripts/tsan.supp" ctest --preset tsan -j "$jobs" -R 'Log|Http|Mcp|Watcher|Ping'
+TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 suppressions=$root/Scripts/tsan.supp" ctest --preset tsan -j "$jobs" -R 'Log|Http|Mcp|Watcher|Ping' -E '^Fuzz\.'
+
+# Every seed already ran as a replay test above; this looks for new findings.
+echo "== fuzz"
+"$root/Scripts/fuzz.sh" "${VANTLE_FUZZ_SECONDS:-20}"
