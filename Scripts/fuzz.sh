@@ -21,9 +21,15 @@ build="$root/Build/fuzz"
 targets=0
 total_runs=0
 total_findings=0
-for program in "$build"/Fuzz/Fuzz*; do
-	[ -x "$program" ] || continue
-	name="${program##*/Fuzz}"
+# The targets are the folders of Tests/Fuzz that CMake picks up; a stale program of a removed one is not run.
+for folder in "$root"/Tests/Fuzz/*/; do
+	[ -f "$folder/CMakeLists.txt" ] || continue
+	name="$(basename "$folder")"
+	program="$build/Fuzz/Fuzz$name"
+	if [ ! -x "$program" ]; then
+		echo "fuzz: $program was not built" >&2
+		exit 1
+	fi
 	seeds="$root/Tests/Fuzz/$name/corpus"
 	dict="$root/Tests/Fuzz/$name/$name.dict"
 	corpus="$build/Corpus/$name"

@@ -178,7 +178,7 @@ TEST(JsonWriter, NegativeZeroReadsBackAsNegativeZero)
 
 TEST(JsonValue, DeepTreesAreFreedAndWrittenWithoutRecursion)
 {
-	// Far deeper than the reader allows: only code can build this, and it must still be safe.
+	// Deeper than any text a test reads: code builds it, and it must still be safe.
 	constexpr int32 Depth = 1'000'000;
 	TSharedPtr<FJsonValue> Chain = MakeShared<FJsonValueNull>();
 	for (int32 Level = 0; Level < Depth; ++Level)
