@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets (fuzz preset: clang, address and undefined-behaviour sanitizers) and
-# runs each for SECONDS (default 60), starting from its seeds in Tests/Fuzz/<Name>/corpus.
+# runs each for SECONDS (default 60), starting from its seeds in Tests/Fuzz/<Name>/corpus. Names
+# after SECONDS pick targets; without them every target runs.
 # Prints one line per target and a total; exits non-zero on any finding. A finding's reproducer
 # is kept in Build/fuzz/Findings/<Name>/: add it to Tests/Fuzz/<Name>/corpus/ once it is mended,
 # so that every test run replays it. Inputs that reached new code are kept in Build/fuzz/Corpus/
@@ -9,9 +10,16 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 seconds="${1:-60}"
 if ! [[ "$seconds" =~ ^[1-9][0-9]*$ ]]; then
-	echo "usage: $0 [SECONDS]   (a whole number of seconds per target, default 60)" >&2
+	echo "usage: $0 [SECONDS [TARGET...]]   (whole seconds per target, default 60; default: every target)" >&2
 	exit 2
 fi
+shift || true
+for name in "$@"; do
+	if [ ! -f "$(dirname "$0")/../Tests/Fuzz/$name/CMakeLists.txt" ]; then
+		echo "fuzz: no target $name in Tests/Fuzz" >&2
+		exit 2
+	fi
+done
 "$root/Scripts/setup.sh"
 cd "$root"
 cmake --preset fuzz > /dev/null
@@ -25,6 +33,9 @@ total_findings=0
 for folder in "$root"/Tests/Fuzz/*/; do
 	[ -f "$folder/CMakeLists.txt" ] || continue
 	name="$(basename "$folder")"
+	if [ $# -gt 0 ] && ! printf '%s\n' "$@" | grep -qxF "$name"; then
+		continue
+	fi
 	program="$build/Fuzz/Fuzz$name"
 	if [ ! -x "$program" ]; then
 		echo "fuzz: $program was not built" >&2
@@ -38,7 +49,7 @@ for folder in "$root"/Tests/Fuzz/*/; do
 	mkdir -p "$corpus" "$findings" "$(dirname "$log")"
 	# Only this run's reproducers are counted; earlier ones are replaced.
 	rm -f "$findings"/*
-	args=(-max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=8192 -print_final_stats=1
+	args=(-max_total_time="$seconds" -timeout=20 -rss_limit_mb=2048 -max_len=8192 -print_final_stats=1
 		-artifact_prefix="$findings/")
 	[ -f "$dict" ] && args+=(-dict="$dict")
 	status=0
