@@ -59,7 +59,7 @@ bool IsMcpPingAnswer(int32 ResponseCode, const TArray<uint8>& Content, const FSt
 	}
 	// As the response's GetContentAsString reads it: by length, so a NUL does not end the text.
 	const FUTF8ToTCHAR Converted(reinterpret_cast<const ANSICHAR*>(Content.GetData()), Content.Num());
-	const FString Text(Converted.Length(), Converted.Get());
+	const FString Text(FStringView(Converted.Get(), Converted.Length()));
 	if (!IsNestingWithin(Text, McpMaxPingAnswerDepth))
 	{
 		return false;
