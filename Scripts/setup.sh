@@ -3,7 +3,8 @@
 set -euo pipefail
 
 packages=(
-	g++ clang cmake ninja-build pkg-config
+	g++ cmake ninja-build pkg-config
+	clang libclang-rt-dev
 	libgtest-dev libgmock-dev libbenchmark-dev
 	libcurl4-openssl-dev libcpp-httplib-dev nlohmann-json3-dev
 	libcairo2-dev libpango1.0-dev librsvg2-dev libpng-dev fontconfig fonts-roboto

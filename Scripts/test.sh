@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds and runs the whole test suite: the engine API check of the plugin, the plugin compiled as
 # the engine compiles it (clang, unity and per file, strict warnings), the default build, the
-# address+undefined sanitizer build and the thread sanitizer build for the threaded areas.
+# address+undefined sanitizer build, the thread sanitizer build for the threaded areas and a
+# bounded fuzzing run (VANTLE_FUZZ_SECONDS per target, default 20).
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$root"
@@ -27,4 +28,8 @@ done
 echo "== tsan build (log, HTTP, MCP and plugin tests)"
 cmake --preset tsan > /dev/null
 cmake --build --preset tsan -j "$jobs" --target TestsCore TestsJson TestsHttp TestsMcp TestsPlugin
-TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 suppressions=$root/Scripts/tsan.supp" ctest --preset tsan -j "$jobs" -R 'Log|Http|Mcp|Watcher|Ping'
+TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 suppressions=$root/Scripts/tsan.supp" ctest --preset tsan -j "$jobs" -R 'Log|Http|Mcp|Watcher|Ping' -E '^Fuzz\.'
+
+# Every seed already ran as a replay test above; this looks for new findings.
+echo "== fuzz"
+"$root/Scripts/fuzz.sh" "${VANTLE_FUZZ_SECONDS:-20}"

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace
 {
 	TSharedPtr<FJsonObject> ParseObject(const TCHAR* Text)
@@ -22,6 +24,13 @@ namespace
 		const TSharedRef<TJsonWriter<TCHAR, TCondensedJsonPrintPolicy<TCHAR>>> Writer =
 			TJsonWriterFactory<TCHAR, TCondensedJsonPrintPolicy<TCHAR>>::Create(&Out);
 		EXPECT_TRUE(FJsonSerializer::Serialize(Object, Writer));
+		return Out;
+	}
+
+	FString Pretty(const TSharedRef<FJsonObject>& Object)
+	{
+		FString Out;
+		EXPECT_TRUE(FJsonSerializer::Serialize(Object, TJsonWriterFactory<>::Create(&Out)));
 		return Out;
 	}
 }
@@ -148,9 +157,28 @@ TEST(JsonWriter, DefaultPrettyOutputReadsBack)
 	EXPECT_EQ(Condensed(Back.ToSharedRef()), Condensed(Object.ToSharedRef()));
 }
 
+TEST(JsonWriter, NegativeZeroReadsBackAsNegativeZero)
+{
+	const TSharedRef<FJsonObject> Object = MakeShared<FJsonObject>();
+	Object->SetNumberField(TEXT("z"), -0.0);
+	Object->SetArrayField(TEXT("a"), {MakeShared<FJsonValueNumber>(-0.0), MakeShared<FJsonValueNumber>(0.0)});
+	for (const FString& Text : {Condensed(Object), Pretty(Object)})
+	{
+		const TSharedPtr<FJsonObject> Back = ParseObject(*Text);
+		ASSERT_TRUE(Back.IsValid()) << UE::Host::ToUtf8(Text);
+		const double Z = Back->GetNumberField(TEXT("z"));
+		EXPECT_TRUE(Z == 0.0 && std::signbit(Z)) << UE::Host::ToUtf8(Text);
+		const TArray<TSharedPtr<FJsonValue>>& Array = Back->GetArrayField(TEXT("a"));
+		ASSERT_EQ(Array.Num(), 2);
+		EXPECT_TRUE(std::signbit(Array[0]->AsNumber()));
+		EXPECT_FALSE(std::signbit(Array[1]->AsNumber()));
+	}
+	EXPECT_TRUE(Condensed(Object).Contains(TEXT("\"z\":-0.0,"))) << UE::Host::ToUtf8(Condensed(Object));
+}
+
 TEST(JsonValue, DeepTreesAreFreedAndWrittenWithoutRecursion)
 {
-	// Far deeper than the reader allows: only code can build this, and it must still be safe.
+	// Deeper than any text a test reads: code builds it, and it must still be safe.
 	constexpr int32 Depth = 1'000'000;
 	TSharedPtr<FJsonValue> Chain = MakeShared<FJsonValueNull>();
 	for (int32 Level = 0; Level < Depth; ++Level)

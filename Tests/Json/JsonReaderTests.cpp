@@ -1,6 +1,5 @@
 // Copyright Vantle contributors. All Rights Reserved.
 #include "Dom/JsonObject.h"
-#include "HostJson.h"
 #include "Serialization/JsonReader.h"
 #include "Serialization/JsonSerializer.h"
 
@@ -117,20 +116,61 @@ TEST(JsonReader, EventStreamFramingIsNotJson)
 	EXPECT_FALSE(Parse(TEXT("data: {\"jsonrpc\":\"2.0\"}"), Object));
 }
 
-TEST(JsonReader, NestingBeyondTheLimitFailsCleanly)
+TEST(JsonReader, AnyDepthReadsWithoutRecursion)
 {
+	// The engine's reader has no depth limit, so neither has this one: callers guard themselves.
+	constexpr int32 Depth = 200'000;
 	TSharedPtr<FJsonObject> Object;
 	FString Error;
-	EXPECT_TRUE(Parse(Nested(UE::Host::JsonMaxDepth), Object, &Error)) << UE::Host::ToUtf8(Error);
+	ASSERT_TRUE(Parse(Nested(Depth), Object, &Error)) << UE::Host::ToUtf8(Error);
+	int32 Levels = 1;
+	TSharedPtr<FJsonValue> Inner = Object->Values[TEXT("a")];
+	while (Inner.IsValid() && Inner->Type == EJson::Array && Inner->AsArray().Num() == 1)
+	{
+		Inner = Inner->AsArray()[0];
+		++Levels;
+	}
+	EXPECT_EQ(Levels, Depth - 1) << "the innermost array is empty";
 
-	EXPECT_FALSE(Parse(Nested(UE::Host::JsonMaxDepth + 1), Object, &Error));
-	EXPECT_TRUE(Error.Contains(TEXT("Nesting"))) << UE::Host::ToUtf8(Error);
-
-	// Far deeper than any stack would take if the reader recursed, and unterminated as well.
-	std::string Hostile(2'000'000, '[');
+	// Deep and unterminated: refused, with nothing left behind.
 	TSharedPtr<FJsonValue> Value;
-	EXPECT_FALSE(FJsonSerializer::Deserialize(TJsonReaderFactory<>::Create(Utf16(Hostile)), Value));
+	EXPECT_FALSE(FJsonSerializer::Deserialize(TJsonReaderFactory<>::Create(Utf16(std::string(Depth, '['))), Value));
 	EXPECT_FALSE(Value.IsValid());
+}
+
+TEST(JsonReader, NulAnywhereIsRefusedWithItsOffset)
+{
+	const auto WithNul = [](const char* Before, const char* After)
+	{
+		FString Text = Utf16(Before);
+		Text.AppendChar(TCHAR(0));
+		Text += Utf16(After);
+		return Text;
+	};
+	// A NUL must not end the input early: what follows it is part of the text.
+	const FString Cases[] = {
+		WithNul("{\"jsonrpc\":\"2.0\"}", "{\"evil\":"),
+		WithNul("{\"jsonrpc\":\"2.0\",\"id\":\"1\",\"result\":{}}", "<html><body>Not Found</body></html>"),
+		WithNul("{\"a\":1}", ""),
+		WithNul("{\"a\":\"x", "y\"}"),
+		WithNul("", "{\"a\":1}"),
+	};
+	for (const FString& Text : Cases)
+	{
+		TSharedPtr<FJsonObject> Object;
+		FString Error;
+		EXPECT_FALSE(Parse(Text, Object, &Error)) << UE::Host::ToUtf8(Text);
+		EXPECT_FALSE(Object.IsValid());
+		EXPECT_TRUE(Error.Contains(TEXT("NUL"))) << UE::Host::ToUtf8(Error);
+	}
+	TSharedPtr<FJsonObject> Object;
+	FString Error;
+	Parse(WithNul("{\"a\":1}", ""), Object, &Error);
+	EXPECT_TRUE(Error.Contains(TEXT("offset 7"))) << UE::Host::ToUtf8(Error);
+
+	// The escaped form is an ordinary character of a string.
+	ASSERT_TRUE(Parse(TEXT("{\"a\":\"x\\u0000y\"}"), Object, &Error)) << UE::Host::ToUtf8(Error);
+	EXPECT_EQ(Object->GetStringField(TEXT("a")).Len(), 3);
 }
 
 TEST(JsonReader, InvalidUnicodeIsReplacedNotFatal)

@@ -202,3 +202,19 @@ TEST(FPluginDescriptorTest, ReadReportsLineAndColumnWithoutAFileName)
 	EXPECT_EQ(EHostType::FromString(TEXT("Nonsense")), EHostType::Max);
 	EXPECT_EQ(FString(ELoadingPhase::ToString(ELoadingPhase::PostEngineInit)), FString(TEXT("PostEngineInit")));
 }
+
+TEST(FPluginDescriptorTest, NulAndControlCharactersNeverShortenOrSplitAReason)
+{
+	FPluginDescriptor Descriptor;
+	FText Reason;
+	// A NUL must not end the text early: the descriptor before it is not the whole file.
+	FString Text = TEXT("{\"FileVersion\":3}");
+	Text.AppendChar(TCHAR(0));
+	Text += TEXT("{\"evil\":");
+	EXPECT_FALSE(Descriptor.Read(Text, &Reason));
+	EXPECT_TRUE(Reason.ToString().Contains(TEXT("NUL"))) << UE::Host::ToUtf8(Reason.ToString());
+
+	// Names quoted from the file keep every reason on one line.
+	EXPECT_FALSE(Descriptor.Read(TEXT("{\"FileVersion\":3,\"Modules\":[{\"Name\":\"a\\nb\\u0001\",\"Type\":\"X\\r\"}]}"), &Reason));
+	EXPECT_EQ(Reason.ToString(), FString(TEXT("module 'a\\nb\\u0001' has an unknown Type 'X\\r'")));
+}

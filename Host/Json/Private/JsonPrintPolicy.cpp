@@ -1,6 +1,7 @@
 // Copyright Vantle contributors. All Rights Reserved.
 #include "Policies/JsonPrintPolicy.h"
 
+#include <cmath>
 #include <cstdio>
 
 namespace UE::Json::Private
@@ -53,6 +54,12 @@ namespace UE::Json::Private
 
 	void AppendDouble(FString& Out, double Value)
 	{
+		// "%.17g" writes -0, which a reader takes for the integer 0 and so loses the sign.
+		if (Value == 0.0 && std::signbit(Value))
+		{
+			Out += TEXT("-0.0");
+			return;
+		}
 		char Buffer[64];
 		const int Written = std::snprintf(Buffer, sizeof(Buffer), "%.17g", Value);
 		Out += FString(std::u16string(Buffer, Buffer + (Written > 0 ? Written : 0)));

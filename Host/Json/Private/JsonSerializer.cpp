@@ -1,8 +1,6 @@
 // Copyright Vantle contributors. All Rights Reserved.
 #include "Serialization/JsonSerializer.h"
 
-#include "HostJson.h"
-
 #include <nlohmann/json.hpp>
 
 #include <string>
@@ -12,8 +10,9 @@ namespace
 {
 	using FNlohmannJson = nlohmann::json;
 
-	// Builds the value tree from nlohmann's events. Returning false from an event stops the parse,
-	// which is how the depth limit ends a hostile document early.
+	// Builds the value tree from nlohmann's events with a stack of its own, so any depth reads
+	// without recursion (the engine's reader has no depth limit either). Returning false from an
+	// event stops the parse.
 	class FValueBuilder
 	{
 	public:
@@ -68,11 +67,6 @@ namespace
 
 		bool Open(bool bObject)
 		{
-			if (Stack.Num() >= UE::Host::JsonMaxDepth)
-			{
-				Error = FString::Printf(TEXT("Nesting deeper than %d levels is not supported."), UE::Host::JsonMaxDepth);
-				return false;
-			}
 			FScope Scope{bObject, bObject ? MakeShared<FJsonObject>().ToSharedPtr() : TSharedPtr<FJsonObject>(), {}, {}};
 			Stack.Add(std::move(Scope));
 			return true;
@@ -187,6 +181,15 @@ bool FJsonSerializer::ReadDocument(TJsonReader<TCHAR>& Reader, TSharedPtr<FJsonV
 	}
 	Reader.bConsumed = true;
 	Reader.ErrorMessage.Reset();
+
+	// nlohmann takes U+0000 for the end of the input and would accept whatever came before it.
+	int32 Nul = INDEX_NONE;
+	if (Reader.Text.FindChar(TCHAR(0), Nul))
+	{
+		Reader.ErrorMessage = FString::Printf(TEXT("A NUL character (U+0000) at offset %d is not valid JSON."), Nul);
+		Reader.Text.Empty();
+		return false;
+	}
 
 	// Unpaired surrogates become U+FFFD here, so the parser only ever sees valid UTF-8.
 	std::string Utf8 = UE::Host::ToUtf8(Reader.Text);

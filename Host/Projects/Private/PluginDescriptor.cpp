@@ -78,6 +78,37 @@ namespace
 		return (Source.IsEmpty() ? Where : Source + TEXT(":") + Where) + TEXT(": ") + UE::Host::FromUtf8(Description);
 	}
 
+	// Text from the file as a message quotes it: control characters escaped, so a reason stays one line.
+	FString Escaped(const FString& Text)
+	{
+		FString Out;
+		for (int32 Index = 0; Index < Text.Len(); ++Index)
+		{
+			const TCHAR Ch = Text[Index];
+			if (Ch == u'\n')
+			{
+				Out += TEXT("\\n");
+			}
+			else if (Ch == u'\r')
+			{
+				Out += TEXT("\\r");
+			}
+			else if (Ch == u'\t')
+			{
+				Out += TEXT("\\t");
+			}
+			else if (Ch < 0x20 || Ch == 0x7F)
+			{
+				Out += FString::Printf(TEXT("\\u%04x"), static_cast<int32>(Ch));
+			}
+			else
+			{
+				Out.AppendChar(Ch);
+			}
+		}
+		return Out;
+	}
+
 	class FDescriptorReader
 	{
 	public:
@@ -224,19 +255,19 @@ namespace
 				}
 				if (Type.IsEmpty())
 				{
-					return Fail(FString::Printf(TEXT("module '%s' has no 'Type'"), *Name));
+					return Fail(FString::Printf(TEXT("module '%s' has no 'Type'"), *Escaped(Name)));
 				}
 				FModuleDescriptor Module(FName(Name), EHostType::FromString(*Type), ELoadingPhase::Default);
 				if (Module.Type == EHostType::Max)
 				{
-					return Fail(FString::Printf(TEXT("module '%s' has an unknown Type '%s'"), *Name, *Type));
+					return Fail(FString::Printf(TEXT("module '%s' has an unknown Type '%s'"), *Escaped(Name), *Escaped(Type)));
 				}
 				if (!Phase.IsEmpty())
 				{
 					Module.LoadingPhase = ELoadingPhase::FromString(*Phase);
 					if (Module.LoadingPhase == ELoadingPhase::Max)
 					{
-						return Fail(FString::Printf(TEXT("module '%s' has an unknown LoadingPhase '%s'"), *Name, *Phase));
+						return Fail(FString::Printf(TEXT("module '%s' has an unknown LoadingPhase '%s'"), *Escaped(Name), *Escaped(Phase)));
 					}
 				}
 				Out.Modules.Add(Module);
@@ -284,6 +315,17 @@ namespace
 
 	bool ReadDescriptor(FPluginDescriptor& Descriptor, const FString& Text, const FString& Source, FText* OutFailReason)
 	{
+		// nlohmann takes U+0000 for the end of the input and would accept whatever came before it.
+		int32 Nul = INDEX_NONE;
+		if (Text.FindChar(TCHAR(0), Nul))
+		{
+			if (OutFailReason)
+			{
+				const FString Message = FString::Printf(TEXT("a NUL character (U+0000) at offset %d is not valid JSON"), Nul);
+				*OutFailReason = FText::FromString(Source.IsEmpty() ? Message : Source + TEXT(": ") + Message);
+			}
+			return false;
+		}
 		const std::string Utf8 = UE::Host::ToUtf8(Text);
 		const FJson Root = FJson::parse(Utf8, nullptr, false);
 		if (Root.is_discarded())

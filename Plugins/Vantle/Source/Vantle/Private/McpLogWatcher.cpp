@@ -2,86 +2,9 @@
 #include "McpLogWatcher.h"
 
 #include "CoreGlobals.h"
+#include "McpLogLine.h"
 #include "Misc/OutputDeviceRedirector.h"
 #include "Misc/ScopeLock.h"
-
-namespace
-{
-	// Compared by name index only: lines of every other category cost one integer compare.
-	const FName McpCategory(TEXT("LogModelContextProtocol"));
-	const FName ListenerCategory(TEXT("LogHttpListener"));
-
-	const TCHAR StartPrefix[] = TEXT("Starting MCP server on port ");
-	const TCHAR CreatedPrefix[] = TEXT("Created new HttpListener on ");
-	const TCHAR BindFailedPrefix[] = TEXT("HttpListener unable to bind to ");
-	const TCHAR StoppedPrefix[] = TEXT("HttpListener stopping listening on Port ");
-
-	// The port as "%d" writes it, kept on the stack so that a log line costs no allocation.
-	struct FPortDigits
-	{
-		TCHAR Text[16];
-		int32 Len = 0;
-
-		explicit FPortDigits(int32 Port)
-		{
-			TCHAR Reversed[16];
-			int32 Count = 0;
-			int64 Value = Port < 0 ? -static_cast<int64>(Port) : Port;
-			do
-			{
-				Reversed[Count++] = static_cast<TCHAR>(TEXT('0') + Value % 10);
-				Value /= 10;
-			} while (Value > 0);
-			if (Port < 0)
-			{
-				Text[Len++] = TEXT('-');
-			}
-			while (Count > 0)
-			{
-				Text[Len++] = Reversed[--Count];
-			}
-		}
-	};
-
-	TCHAR FoldCase(TCHAR Ch)
-	{
-		return Ch >= TEXT('A') && Ch <= TEXT('Z') ? static_cast<TCHAR>(Ch + 32) : Ch;
-	}
-
-	// Matches Piece at Line[Offset], ignoring case; advances Offset past it on success.
-	bool MatchAt(const TCHAR* Line, int32 LineLen, int32& Offset, const TCHAR* Piece, int32 PieceLen)
-	{
-		if (Offset + PieceLen > LineLen)
-		{
-			return false;
-		}
-		for (int32 Index = 0; Index < PieceLen; ++Index)
-		{
-			if (FoldCase(Line[Offset + Index]) != FoldCase(Piece[Index]))
-			{
-				return false;
-			}
-		}
-		Offset += PieceLen;
-		return true;
-	}
-
-	template <int32 N>
-	bool MatchAt(const TCHAR* Line, int32 LineLen, int32& Offset, const TCHAR (&Piece)[N])
-	{
-		return MatchAt(Line, LineLen, Offset, Piece, N - 1);
-	}
-
-	int32 LineLength(const TCHAR* Line)
-	{
-		int32 Len = 0;
-		while (Line[Len])
-		{
-			++Len;
-		}
-		return Len;
-	}
-}
 
 FMcpLogWatcher::FMcpLogWatcher(int32 InPort)
 	: Message(TEXT("Noch nicht gestartet"))
@@ -115,54 +38,31 @@ void FMcpLogWatcher::Shutdown()
 
 void FMcpLogWatcher::Serialize(const TCHAR* V, ELogVerbosity::Type Verbosity, const FName& Category)
 {
-	const bool bMcpLine = Category == McpCategory;
-	if ((!bMcpLine && Category != ListenerCategory) || V == nullptr)
-	{
-		return;
-	}
-	const int32 Len = LineLength(V);
-	const FPortDigits Digits(Port);
-
-	if (bMcpLine)
-	{
-		int32 Offset = 0;
-		if (!MatchAt(V, Len, Offset, StartPrefix))
-		{
-			return;
-		}
-		// The blank after the number keeps port 800 from matching a line for port 8000.
-		const bool bThisPort = MatchAt(V, Len, Offset, Digits.Text, Digits.Len) && MatchAt(V, Len, Offset, TEXT(" "), 1);
-		FScopeLock Lock(&FlagLock);
-		bStartLineSeen = bThisPort;
-		return;
-	}
-
-	int32 SuffixOffset = Len - Digits.Len - 1;
-	const bool bEndsWithPort = SuffixOffset >= 0 && MatchAt(V, Len, SuffixOffset, TEXT(":"), 1) && MatchAt(V, Len, SuffixOffset, Digits.Text, Digits.Len);
-	int32 Offset = 0;
-	const bool bCreated = bEndsWithPort && MatchAt(V, Len, Offset, CreatedPrefix);
-	Offset = 0;
-	const bool bBindFailure = bEndsWithPort && !bCreated && MatchAt(V, Len, Offset, BindFailedPrefix);
-	Offset = 0;
-	const bool bStopped = MatchAt(V, Len, Offset, StoppedPrefix) && MatchAt(V, Len, Offset, Digits.Text, Digits.Len) && Offset == Len;
-	if (!bCreated && !bBindFailure && !bStopped)
+	const EMcpLogLine Line = MatchMcpLogLine(V, Category, Port);
+	if (Line == EMcpLogLine::Unrelated)
 	{
 		return;
 	}
 	FScopeLock Lock(&FlagLock);
-	if (bCreated)
+	switch (Line)
 	{
+	case EMcpLogLine::StartThisPort:
+	case EMcpLogLine::StartOtherPort:
+		bStartLineSeen = Line == EMcpLogLine::StartThisPort;
+		break;
+	case EMcpLogLine::ListenerCreated:
 		bListenerCreated = true;
 		bBindFailed = false;
-	}
-	else if (bBindFailure)
-	{
+		break;
+	case EMcpLogLine::BindFailed:
 		bListenerCreated = false;
 		bBindFailed = true;
-	}
-	if (bStopped)
-	{
+		break;
+	case EMcpLogLine::ListenerStopped:
 		bListenerCreated = false;
+		break;
+	default:
+		break;
 	}
 }
 

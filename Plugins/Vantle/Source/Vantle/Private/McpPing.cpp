@@ -1,6 +1,5 @@
 // Copyright 2026 Vantle contributors. All Rights Reserved.
 #include "CoreGlobals.h"
-#include "Dom/JsonObject.h"
 #include "Editor.h"
 #include "Editor/EditorEngine.h"
 #include "Engine/Engine.h"
@@ -11,12 +10,10 @@
 #include "HttpModule.h"
 #include "Interfaces/IHttpResponse.h"
 #include "McpLogWatcher.h"
+#include "McpPingAnswer.h"
 #include "Misc/Guid.h"
 #include "Misc/OutputDeviceRedirector.h"
 #include "Misc/ScopeLock.h"
-#include "Serialization/JsonReader.h"
-#include "Serialization/JsonSerializer.h"
-#include "Serialization/JsonTypes.h"
 
 namespace
 {
@@ -24,54 +21,6 @@ namespace
 	constexpr double RecheckInterval = 5.0;
 	constexpr double StartSettleDelay = 0.5;
 	constexpr float PingTimeout = 2.0f;
-
-	// Whatever holds the port answers the ping, so its answer is hostile until proven otherwise.
-	// A ping answer is a few dozen bytes two levels deep; these bounds leave ample room.
-	constexpr uint64 MaxAnswerBytes = 64 * 1024;
-	constexpr int32 MaxAnswerDepth = 64;
-
-	// The engine's JSON reader has no depth limit; refuse absurd nesting before handing it over.
-	bool IsNestingWithin(const FString& Text, int32 MaxDepth)
-	{
-		int32 Depth = 0;
-		bool bInString = false;
-		bool bEscaped = false;
-		for (int32 Index = 0; Index < Text.Len(); ++Index)
-		{
-			const TCHAR Ch = Text[Index];
-			if (bInString)
-			{
-				if (bEscaped)
-				{
-					bEscaped = false;
-				}
-				else if (Ch == TEXT('\\'))
-				{
-					bEscaped = true;
-				}
-				else if (Ch == TEXT('"'))
-				{
-					bInString = false;
-				}
-			}
-			else if (Ch == TEXT('"'))
-			{
-				bInString = true;
-			}
-			else if (Ch == TEXT('{') || Ch == TEXT('['))
-			{
-				if (++Depth > MaxDepth)
-				{
-					return false;
-				}
-			}
-			else if (Ch == TEXT('}') || Ch == TEXT(']'))
-			{
-				--Depth;
-			}
-		}
-		return true;
-	}
 
 	// Log output of the start command goes to the editor's log; without one it is dropped.
 	class FDiscardOutput final : public FOutputDevice
@@ -147,7 +96,7 @@ void FMcpLogWatcher::SendPing()
 void FMcpLogWatcher::OnPingProgress(FHttpRequestPtr Request, uint64 BytesSent, uint64 BytesReceived)
 {
 	// An endless or oversized answer is no ping answer; stop reading it instead of buffering it.
-	if (BytesReceived > MaxAnswerBytes && Request.IsValid() && Request == PendingRequest)
+	if (BytesReceived > McpMaxPingAnswerBytes && Request.IsValid() && Request == PendingRequest)
 	{
 		Request->CancelRequest();
 	}
@@ -200,35 +149,7 @@ void FMcpLogWatcher::OnPingComplete(FHttpRequestPtr Request, FHttpResponsePtr Re
 
 bool FMcpLogWatcher::IsValidPingAnswer(const FHttpResponsePtr& Response, bool bConnectedSuccessfully) const
 {
-	if (!bConnectedSuccessfully || !Response.IsValid() || Response->GetResponseCode() != 200)
-	{
-		return false;
-	}
-	if (static_cast<uint64>(Response->GetContent().Num()) > MaxAnswerBytes)
-	{
-		return false;
-	}
-	const FString Content = Response->GetContentAsString();
-	if (!IsNestingWithin(Content, MaxAnswerDepth))
-	{
-		return false;
-	}
-	TSharedPtr<FJsonObject> Answer;
-	if (!FJsonSerializer::Deserialize(TJsonReaderFactory<>::Create(Content), Answer) || !Answer.IsValid())
-	{
-		return false;
-	}
-	FString JsonRpc;
-	if (!Answer->TryGetStringField(TEXT("jsonrpc"), JsonRpc) || JsonRpc != TEXT("2.0"))
-	{
-		return false;
-	}
-	FString Id;
-	if (!Answer->TryGetStringField(TEXT("id"), Id) || !Id.Equals(PingId, ESearchCase::IgnoreCase))
-	{
-		return false;
-	}
-	return Answer->HasTypedField<EJson::Object>(TEXT("result")) && !Answer->HasField(TEXT("error"));
+	return bConnectedSuccessfully && Response.IsValid() && IsMcpPingAnswer(Response->GetResponseCode(), Response->GetContent(), PingId);
 }
 
 void FMcpLogWatcher::RunStartCommand()
