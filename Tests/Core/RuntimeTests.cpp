@@ -231,3 +231,92 @@ TEST(Modules, LoadAndUnloadByName)
 	EXPECT_FALSE(FModuleManager::Get().IsModuleLoaded(TEXT("Probe")));
 	EXPECT_EQ(FModuleManager::Get().LoadModule(TEXT("Unknown")), nullptr);
 }
+
+TEST(ConsoleRegistration, ANameRegisteredAgainWarnsAndTheNewCommandReplacesTheOld)
+{
+	FRecordingDevice Device;
+	GLog->AddOutputDevice(&Device);
+	int32 Ran = 0;
+	TUniquePtr<FAutoConsoleCommand> First = MakeUnique<FAutoConsoleCommand>(TEXT("Test.Twice"), TEXT("first"),
+		FConsoleCommandDelegate::CreateLambda([&Ran] { Ran = 1; }));
+	TUniquePtr<FAutoConsoleCommand> Second = MakeUnique<FAutoConsoleCommand>(TEXT("test.twice"), TEXT("second"),
+		FConsoleCommandDelegate::CreateLambda([&Ran] { Ran = 2; }));
+	GLog->FlushThreadedLogs();
+	GLog->RemoveOutputDevice(&Device);
+	std::vector<std::string> Warnings;
+	for (const std::string& Line : Device.Snapshot())
+	{
+		if (Line.find("'test.twice'") != std::string::npos)
+		{
+			Warnings.push_back(Line);
+		}
+	}
+	EXPECT_EQ(Warnings, (std::vector<std::string>{"LogConsoleManager: Console object named 'test.twice' already exists but is being "
+														   "registered again, but we weren't expected it to be! (FConsoleManager::AddConsoleObject)"}));
+
+	EXPECT_TRUE(IConsoleManager::Get().ProcessUserConsoleInput(TEXT("Test.Twice"), *GLog, nullptr));
+	EXPECT_EQ(Ran, 2);
+	EXPECT_EQ(UE::Host::ToUtf8(FString(IConsoleManager::Get().FindConsoleObject(TEXT("Test.Twice"))->GetHelp())), "second");
+	// The replaced owner going away leaves the command that replaced it.
+	First.Reset();
+	EXPECT_NE(IConsoleManager::Get().FindConsoleObject(TEXT("Test.Twice")), nullptr);
+	Second.Reset();
+	EXPECT_EQ(IConsoleManager::Get().FindConsoleObject(TEXT("Test.Twice")), nullptr);
+}
+
+TEST(ConsoleRegistration, VariablesAreNoCommandsAndNeverTradePlacesWithOne)
+{
+	IConsoleVariable* Variable = IConsoleManager::Get().RegisterConsoleVariable(TEXT("Test.Value"), 3, TEXT("a number"));
+	ASSERT_NE(Variable, nullptr);
+	IConsoleObject* Found = IConsoleManager::Get().FindConsoleObject(TEXT("Test.Value"));
+	ASSERT_EQ(Found, Variable);
+	EXPECT_EQ(Found->AsCommand(), nullptr);
+	EXPECT_EQ(Found->AsVariable(), Variable);
+	// Its name with a value sets it, as the console does.
+	EXPECT_TRUE(IConsoleManager::Get().ProcessUserConsoleInput(TEXT("Test.Value 7"), *GLog, nullptr));
+	EXPECT_EQ(Variable->GetInt(), 7);
+	EXPECT_EQ(IConsoleManager::Get().RegisterConsoleVariable(TEXT("Test.Value"), 5, TEXT("again")), Variable);
+	EXPECT_EQ(Variable->GetInt(), 7);
+	GTEST_FLAG_SET(death_test_style, "threadsafe");
+	EXPECT_DEATH(FAutoConsoleCommand(TEXT("Test.Value"), TEXT("clash"), FConsoleCommandDelegate::CreateLambda([] {})),
+		"Console object named 'Test.Value' can't be replaced with the new one of different type!");
+	IConsoleManager::Get().UnregisterConsoleObject(Variable);
+	EXPECT_EQ(IConsoleManager::Get().FindConsoleObject(TEXT("Test.Value")), nullptr);
+}
+
+namespace
+{
+	bool EnsurePositive(int32 Value)
+	{
+		return ensure(Value > 0);
+	}
+}
+
+TEST(Assertions, EnsureReportsOncePerCallSiteAndYieldsTheCondition)
+{
+	FRecordingDevice Device;
+	GLog->AddOutputDevice(&Device);
+	EXPECT_TRUE(EnsurePositive(1));
+	EXPECT_FALSE(EnsurePositive(0));
+	EXPECT_FALSE(EnsurePositive(-1));
+	for (int32 Round = 0; Round < 2; ++Round)
+	{
+		EXPECT_FALSE(ensureMsgf(Round > 5, TEXT("round %d"), Round));
+	}
+	GLog->FlushThreadedLogs();
+	GLog->RemoveOutputDevice(&Device);
+
+	// Lines logged before the device joined may be replayed to it; only the ensure lines count.
+	std::vector<std::string> Lines;
+	for (const std::string& Line : Device.Snapshot())
+	{
+		if (Line.rfind("LogOutputDevice: ", 0) == 0)
+		{
+			Lines.push_back(Line);
+		}
+	}
+	ASSERT_EQ(Lines.size(), 3u) << ::testing::PrintToString(Lines);
+	EXPECT_EQ(Lines[0].rfind("LogOutputDevice: Ensure condition failed: Value > 0 [File:", 0), 0u) << Lines[0];
+	EXPECT_EQ(Lines[1].rfind("LogOutputDevice: Ensure condition failed: Round > 5 [File:", 0), 0u) << Lines[1];
+	EXPECT_EQ(Lines[2], "LogOutputDevice: round 0");
+}

@@ -3,6 +3,7 @@
 
 #include "Containers/Map.h"
 #include "HostCore.h"
+#include "Logging/LogMacros.h"
 
 #include <memory>
 #include <mutex>
@@ -48,6 +49,25 @@ namespace
 		uint32 Flags;
 	};
 
+	class FConsoleVariable final : public IConsoleVariable
+	{
+	public:
+		FConsoleVariable(const TCHAR* InHelp, int32 InValue, uint32 InFlags) : Help(InHelp), Value(InValue), Flags(InFlags) {}
+
+		const TCHAR* GetHelp() const override { return *Help; }
+		uint32 GetFlags() const override { return Flags; }
+		IConsoleVariable* AsVariable() override { return this; }
+		int32 GetInt() const override { return Value; }
+		void Set(int32 InValue) { Value = InValue; }
+
+	private:
+		FString Help;
+		int32 Value;
+		uint32 Flags;
+	};
+
+	DEFINE_LOG_CATEGORY_STATIC(LogConsoleManager, Log, All);
+
 	class FConsoleManager final : public IConsoleManager
 	{
 	public:
@@ -71,12 +91,22 @@ namespace
 			const FString Name = Words[0];
 			Words.RemoveAt(0);
 			IConsoleObject* Object = FindConsoleObject(*Name, true);
-			IConsoleCommand* Command = Object ? Object->AsCommand() : nullptr;
-			if (!Command)
+			if (!Object)
 			{
 				return false;
 			}
-			return Command->Execute(Words, InWorld, Ar);
+			if (IConsoleCommand* Command = Object->AsCommand())
+			{
+				return Command->Execute(Words, InWorld, Ar);
+			}
+			// A variable's name with a value sets it; alone, it prints it. Either way the line is handled.
+			FConsoleVariable* Variable = static_cast<FConsoleVariable*>(Object->AsVariable());
+			if (Words.Num() > 0)
+			{
+				Variable->Set(FCString::Atoi(*Words[0]));
+			}
+			Ar.Logf(TEXT("%s = \"%d\""), *Name, Variable->GetInt());
+			return true;
 		}
 
 #define VANTLE_HOST_REGISTER(DelegateType) \
@@ -92,6 +122,20 @@ namespace
 		VANTLE_HOST_REGISTER(FConsoleCommandWithArgsAndOutputDeviceDelegate)
 		VANTLE_HOST_REGISTER(FConsoleCommandWithWorldArgsAndOutputDeviceDelegate)
 #undef VANTLE_HOST_REGISTER
+
+		IConsoleVariable* RegisterConsoleVariable(const TCHAR* Name, int32 DefaultValue, const TCHAR* Help, uint32 Flags) override
+		{
+			std::lock_guard<std::recursive_mutex> Guard(Mutex);
+			if (FEntry* Existing = Objects.Find(FString(Name)))
+			{
+				IConsoleVariable* ExistingVariable = Existing->Object->AsVariable();
+				ReportTaken(Name, ExistingVariable != nullptr);
+				return ExistingVariable;
+			}
+			auto Variable = std::make_shared<FConsoleVariable>(Help, DefaultValue, Flags);
+			Objects.Add(FString(Name), FEntry{FString(Name), Variable});
+			return Variable.get();
+		}
 
 		void UnregisterConsoleObject(IConsoleObject* ConsoleObject, bool bKeepState) override
 		{
@@ -136,9 +180,23 @@ namespace
 		{
 			std::lock_guard<std::recursive_mutex> Guard(Mutex);
 			IConsoleCommand* Result = Command.get();
-			// A second registration under the same name replaces the first, as the engine warns and does.
+			if (FEntry* Existing = Objects.Find(FString(Name)))
+			{
+				// The engine warns and replaces an existing command; the old one is deleted.
+				ReportTaken(Name, Existing->Object->AsCommand() != nullptr);
+			}
 			Objects.Add(FString(Name), FEntry{FString(Name), std::shared_ptr<IConsoleObject>(std::move(Command))});
 			return Result;
+		}
+
+		// A name registered again warns; a different kind of object under that name is fatal.
+		static void ReportTaken(const TCHAR* Name, bool bSameKind)
+		{
+			if (!bSameKind)
+			{
+				UE_LOG(LogConsoleManager, Fatal, TEXT("Console object named '%s' can't be replaced with the new one of different type!"), Name);
+			}
+			UE_LOG(LogConsoleManager, Warning, TEXT("Console object named '%s' already exists but is being registered again, but we weren't expected it to be! (FConsoleManager::AddConsoleObject)"), Name);
 		}
 
 		mutable std::recursive_mutex Mutex;

@@ -400,6 +400,9 @@ namespace UE::Host
 				Log->Flush();
 			}
 			std::fflush(stdout);
+			// Whatever devices are attached, a fatal error says why the process ends.
+			std::fprintf(stderr, "Fatal error: %s: %s\n", ToUtf8(Category.ToString()).c_str(), ToUtf8(Message).c_str());
+			std::fflush(stderr);
 			std::abort();
 		}
 	}
@@ -458,5 +461,22 @@ namespace UE::Host
 			return Category + TEXT(": ") + Message;
 		}
 		return Category + TEXT(": ") + ToString(Masked) + TEXT(": ") + Message;
+	}
+}
+
+namespace
+{
+	DEFINE_LOG_CATEGORY_STATIC(LogOutputDevice, Log, All);
+}
+
+namespace UE::Host
+{
+	void EnsureFailed(const char* Expr, const char* File, int Line, const char16_t* Message)
+	{
+		UE_LOG(LogOutputDevice, Error, TEXT("Ensure condition failed: %s [File:%s] [Line: %d]"), *FString(Expr), *FString(File), Line);
+		if (Message && *Message)
+		{
+			UE_LOG(LogOutputDevice, Error, TEXT("%s"), Message);
+		}
 	}
 }

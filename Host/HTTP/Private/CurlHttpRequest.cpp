@@ -2,6 +2,7 @@
 #include "CurlHttpRequest.h"
 
 #include "CurlHttpManager.h"
+#include "HostHttp.h"
 #include "HttpLog.h"
 
 namespace
@@ -163,6 +164,11 @@ bool FCurlHttpRequest::ProcessRequest()
 		if (IsProcessingLocked())
 		{
 			UE_LOG(LogHttp, Warning, TEXT("ProcessRequest ignored: the request to %s is already in flight."), *URL);
+			return false;
+		}
+		if (!UE::Host::IsHttpEnabled())
+		{
+			UE_LOG(LogHttp, Warning, TEXT("Cannot process HTTP request to %s: HTTP is disabled."), *URL);
 			return false;
 		}
 		if (URL.IsEmpty())

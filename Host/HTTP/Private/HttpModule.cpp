@@ -1,6 +1,8 @@
 // Copyright Vantle contributors. All Rights Reserved.
 #include "HttpModule.h"
 
+#include <atomic>
+
 #include "CurlHttpManager.h"
 #include "HostHttp.h"
 #include "HttpLog.h"
@@ -66,8 +68,23 @@ struct FHostHttpAccess
 	static FCurlHttpManager* Manager() { return FHttpModule::Singleton ? FHttpModule::Singleton->HttpManager.Get() : nullptr; }
 };
 
+namespace
+{
+	std::atomic<bool> GHttpEnabled{true};
+}
+
 namespace UE::Host
 {
+	void SetHttpEnabled(bool bEnabled)
+	{
+		GHttpEnabled.store(bEnabled);
+	}
+
+	bool IsHttpEnabled()
+	{
+		return GHttpEnabled.load();
+	}
+
 	int32 GetHttpRequestsInFlight()
 	{
 		const FCurlHttpManager* Manager = FHostHttpAccess::Manager();

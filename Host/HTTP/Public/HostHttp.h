@@ -11,4 +11,8 @@ namespace UE::Host
 	HTTP_API int32 GetHttpRequestsInFlight();
 	// Completions and progress reports waiting for the next core-ticker tick; 0 when not loaded.
 	HTTP_API int32 GetHttpGameThreadTasksPending();
+	// With HTTP disabled, as the engine's HTTP configuration can disable it, ProcessRequest refuses
+	// every request (returns false, no completion). On by default.
+	HTTP_API void SetHttpEnabled(bool bEnabled);
+	HTTP_API bool IsHttpEnabled();
 }

@@ -141,6 +141,201 @@ struct FStringFormatArg
 	}
 };
 
+// The engine checks a Printf format against its arguments when it compiles (a literal format is
+// required there, and a mismatch does not build); so does the host. The rules follow the engine's
+// format string checker: %d %i %u %x %X %o %c take integers, %f %e %g floating point, %s and %ls
+// TCHAR strings, %hs and %S narrow strings, %p any pointer, '*' an integer, and the count of
+// arguments must equal the count the format asks for.
+namespace UE::Host::FormatCheck
+{
+	enum class EArg : uint8
+	{
+		Integer,
+		Floating,
+		WideString,
+		NarrowString,
+		Pointer,
+		Other,
+	};
+
+	enum class EResult : uint8
+	{
+		Ok,
+		NotEnoughArguments,
+		TooManyArguments,
+		ArgumentDoesNotMatch,
+		InvalidSpecifier,
+	};
+
+	template <typename T>
+	consteval EArg KindOf()
+	{
+		using D = std::remove_cv_t<std::decay_t<T>>;
+		if constexpr (std::is_integral_v<D> || (std::is_enum_v<D> && std::is_convertible_v<D, int64>))
+		{
+			return EArg::Integer;
+		}
+		else if constexpr (std::is_floating_point_v<D>)
+		{
+			return EArg::Floating;
+		}
+		else if constexpr (std::is_same_v<D, const TCHAR*> || std::is_same_v<D, TCHAR*>)
+		{
+			return EArg::WideString;
+		}
+		else if constexpr (std::is_same_v<D, const ANSICHAR*> || std::is_same_v<D, ANSICHAR*> || std::is_same_v<D, const UTF8CHAR*> || std::is_same_v<D, UTF8CHAR*>)
+		{
+			return EArg::NarrowString;
+		}
+		else if constexpr (std::is_pointer_v<D> || std::is_null_pointer_v<D>)
+		{
+			return EArg::Pointer;
+		}
+		else
+		{
+			return EArg::Other;
+		}
+	}
+
+	consteval bool IsDigit(TCHAR C) { return C >= u'0' && C <= u'9'; }
+
+	consteval EResult Check(const TCHAR* Fmt, const EArg* Args, int32 NumArgs)
+	{
+		int32 Next = 0;
+		for (const TCHAR* P = Fmt; *P; ++P)
+		{
+			if (*P != u'%')
+			{
+				continue;
+			}
+			++P;
+			if (*P == u'%')
+			{
+				continue;
+			}
+			while (*P == u'-' || *P == u'+' || *P == u' ' || *P == u'#' || *P == u'0')
+			{
+				++P;
+			}
+			for (int32 Part = 0; Part < 2; ++Part)
+			{
+				if (Part == 1)
+				{
+					if (*P != u'.')
+					{
+						break;
+					}
+					++P;
+				}
+				if (*P == u'*')
+				{
+					if (Next >= NumArgs)
+					{
+						return EResult::NotEnoughArguments;
+					}
+					if (Args[Next++] != EArg::Integer)
+					{
+						return EResult::ArgumentDoesNotMatch;
+					}
+					++P;
+				}
+				while (IsDigit(*P))
+				{
+					++P;
+				}
+			}
+			bool bNarrow = false;
+			bool bWide = false;
+			while (*P == u'l' || *P == u'h' || *P == u'z' || *P == u'j' || *P == u't' || *P == u'L' || (*P == u'I' && P[1] == u'6' && P[2] == u'4'))
+			{
+				bNarrow = bNarrow || *P == u'h';
+				bWide = bWide || *P == u'l';
+				P += *P == u'I' ? 3 : 1;
+			}
+			EArg Wanted = EArg::Other;
+			switch (*P)
+			{
+			case u'd':
+			case u'i':
+			case u'u':
+			case u'x':
+			case u'X':
+			case u'o':
+			case u'c':
+				Wanted = EArg::Integer;
+				break;
+			case u'f':
+			case u'F':
+			case u'e':
+			case u'E':
+			case u'g':
+			case u'G':
+				Wanted = EArg::Floating;
+				break;
+			case u's':
+				Wanted = bNarrow ? EArg::NarrowString : EArg::WideString;
+				break;
+			case u'S':
+				Wanted = bWide ? EArg::WideString : EArg::NarrowString;
+				break;
+			case u'p':
+				Wanted = EArg::Pointer;
+				break;
+			default:
+				return EResult::InvalidSpecifier;
+			}
+			if (Next >= NumArgs)
+			{
+				return EResult::NotEnoughArguments;
+			}
+			const EArg Given = Args[Next++];
+			const bool bPointerOk = Wanted == EArg::Pointer && (Given == EArg::WideString || Given == EArg::NarrowString);
+			if (Given != Wanted && !bPointerOk)
+			{
+				return EResult::ArgumentDoesNotMatch;
+			}
+		}
+		return Next == NumArgs ? EResult::Ok : EResult::TooManyArguments;
+	}
+
+	// Not constexpr on purpose: reaching one while checking a format stops the build with its name.
+	void PrintfFormatNeedsMoreArguments();
+	void PrintfFormatHasTooManyArguments();
+	void PrintfArgumentDoesNotMatchItsSpecifier();
+	void PrintfFormatHasAnInvalidSpecifier();
+}
+
+// A Printf format, checked against the argument types when the call compiles.
+template <typename... Types>
+struct TCheckedPrintfFormat
+{
+	template <int32 N>
+	consteval TCheckedPrintfFormat(const TCHAR (&InFmt)[N]) : Fmt(InFmt)
+	{
+		using namespace UE::Host::FormatCheck;
+		const EArg Kinds[] = {KindOf<Types>()..., EArg::Other};
+		switch (Check(InFmt, Kinds, static_cast<int32>(sizeof...(Types))))
+		{
+		case EResult::Ok:
+			break;
+		case EResult::NotEnoughArguments:
+			PrintfFormatNeedsMoreArguments();
+			break;
+		case EResult::TooManyArguments:
+			PrintfFormatHasTooManyArguments();
+			break;
+		case EResult::ArgumentDoesNotMatch:
+			PrintfArgumentDoesNotMatchItsSpecifier();
+			break;
+		case EResult::InvalidSpecifier:
+			PrintfFormatHasAnInvalidSpecifier();
+			break;
+		}
+	}
+
+	const TCHAR* Fmt;
+};
+
 class FString
 {
 public:
@@ -242,10 +437,10 @@ public:
 	static FString Join(const TArray<FString>& Items, const TCHAR* Separator);
 
 	template <typename... Types>
-	[[nodiscard]] static FString Printf(const TCHAR* Fmt, Types... Args)
+	[[nodiscard]] static FString Printf(TCheckedPrintfFormat<std::type_identity_t<Types>...> Fmt, Types... Args)
 	{
 		const FStringFormatArg Packed[] = {FStringFormatArg::Make(Args)..., FStringFormatArg::Make(0)};
-		return FormatPacked(Fmt, Packed, sizeof...(Types));
+		return FormatPacked(Fmt.Fmt, Packed, sizeof...(Types));
 	}
 	static FString FormatPacked(const TCHAR* Fmt, const FStringFormatArg* Args, int32 NumArgs);
 

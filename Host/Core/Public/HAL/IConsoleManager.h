@@ -36,6 +36,12 @@ public:
 	virtual IConsoleCommand* AsCommand() { return nullptr; }
 };
 
+struct IConsoleVariable : public IConsoleObject
+{
+	// The value as an integer.
+	virtual int32 GetInt() const = 0;
+};
+
 struct IConsoleCommand : public IConsoleObject
 {
 	// Runs the command; true when it was handled.
@@ -60,6 +66,9 @@ struct IConsoleManager
 	virtual IConsoleCommand* RegisterConsoleCommand(const TCHAR* Name, const TCHAR* Help, const FConsoleCommandWithOutputDeviceDelegate& Command, uint32 Flags = ECVF_Default) = 0;
 	virtual IConsoleCommand* RegisterConsoleCommand(const TCHAR* Name, const TCHAR* Help, const FConsoleCommandWithArgsAndOutputDeviceDelegate& Command, uint32 Flags = ECVF_Default) = 0;
 	virtual IConsoleCommand* RegisterConsoleCommand(const TCHAR* Name, const TCHAR* Help, const FConsoleCommandWithWorldArgsAndOutputDeviceDelegate& Command, uint32 Flags = ECVF_Default) = 0;
+	// A name already taken is reported: a command replaces the command of that name, a variable
+	// keeps the existing variable, and a command cannot replace a variable or the other way round.
+	virtual IConsoleVariable* RegisterConsoleVariable(const TCHAR* Name, int32 DefaultValue, const TCHAR* Help, uint32 Flags = ECVF_Default) = 0;
 	virtual void UnregisterConsoleObject(IConsoleObject* ConsoleObject, bool bKeepState = true) = 0;
 };
 

@@ -1,6 +1,7 @@
 // Copyright Vantle contributors. All Rights Reserved.
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 
@@ -58,10 +59,16 @@ enum { INDEX_NONE = -1 };
 namespace UE::Host
 {
 	[[noreturn]] CORE_API void CheckFailed(const char* Expr, const char* File, int Line);
+	// Logs "Ensure condition failed: ..." as an error, with the message when there is one.
+	CORE_API void EnsureFailed(const char* Expr, const char* File, int Line, const char16_t* Message);
 }
 #define check(expr) do { if (!(expr)) { ::UE::Host::CheckFailed(#expr, __FILE__, __LINE__); } } while (0)
 #define checkf(expr, ...) check(expr)
 #define verify(expr) check(expr)
-#define ensure(expr) (!!(expr))
-#define ensureMsgf(expr, ...) (!!(expr))
+// A failed ensure() logs an error once per call site, as the engine reports it once per session,
+// and evaluates to false every time.
+#define UE_HOST_ENSURE_IMPL(Expr, MessageExpr) \
+	(!!(Expr) || ([&]() { static std::atomic<bool> bReported{false}; if (!bReported.exchange(true)) { ::UE::Host::EnsureFailed(#Expr, __FILE__, __LINE__, MessageExpr); } }(), false))
+#define ensure(expr) UE_HOST_ENSURE_IMPL(expr, nullptr)
+#define ensureMsgf(expr, ...) UE_HOST_ENSURE_IMPL(expr, *FString::Printf(__VA_ARGS__))
 #define checkNoEntry() ::UE::Host::CheckFailed("checkNoEntry", __FILE__, __LINE__)

@@ -48,9 +48,9 @@ public:
 	CORE_API void Log(const FName& Category, ELogVerbosity::Type Verbosity, const TCHAR* Str);
 	void Log(const FString& S) { Log(*S); }
 	template <typename... Types>
-	void Logf(const TCHAR* Fmt, Types... Args) { Log(*FString::Printf(Fmt, Args...)); }
+	void Logf(TCheckedPrintfFormat<std::type_identity_t<Types>...> Fmt, Types... Args) { Log(*FString::Printf(Fmt, Args...)); }
 	template <typename... Types>
-	void Logf(ELogVerbosity::Type Verbosity, const TCHAR* Fmt, Types... Args) { Log(Verbosity, *FString::Printf(Fmt, Args...)); }
+	void Logf(ELogVerbosity::Type Verbosity, TCheckedPrintfFormat<std::type_identity_t<Types>...> Fmt, Types... Args) { Log(Verbosity, *FString::Printf(Fmt, Args...)); }
 
 protected:
 	bool bSuppressEventTag = false;
