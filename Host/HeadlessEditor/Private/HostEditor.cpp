@@ -5,7 +5,9 @@
 #include "CoreGlobals.h"
 #include "HAL/IConsoleManager.h"
 #include "HAL/PlatformTime.h"
+#include "Framework/Application/SlateApplication.h"
 #include "HostCore.h"
+#include "LevelSequenceEditorBlueprintLibrary.h"
 #include "HostProjects.h"
 #include "HostScene.h"
 #include "HostSlate.h"
@@ -26,6 +28,12 @@
 #include <unistd.h>
 
 DEFINE_LOG_CATEGORY_STATIC(LogHeadlessEditor, Log, All);
+
+namespace
+{
+	const FName LevelEditorToolBarName(TEXT("LevelEditor.LevelEditorToolBar.User"));
+	const FName SequencerToolBarName(TEXT("Sequencer.MainToolBar"));
+}
 
 namespace UE::Host
 {
@@ -337,6 +345,8 @@ namespace UE::Host
 		// The editor's own start-up ends here: menus are built and the log stops keeping a backlog.
 		RunToolMenusStartupCallbacks();
 		Log->EnableBacklog(false);
+		// The level editor's tool bar is on screen for as long as the editor runs.
+		ShowToolBar(LevelEditorToolBarName);
 
 		for (const FString& Command : Options.ExecCmds)
 		{
@@ -400,6 +410,19 @@ namespace UE::Host
 		}
 		RunDueCommand();
 		FTSTicker::GetCoreTicker().Tick(static_cast<float>(DeltaSeconds));
+		// Sequencer shows its tool bar while it has a sequence open.
+		if (ULevelSequenceEditorBlueprintLibrary::GetFocusedLevelSequence())
+		{
+			ShowToolBar(SequencerToolBarName);
+		}
+		else
+		{
+			HideToolBar(SequencerToolBarName);
+		}
+		if (FSlateApplication::IsInitialized())
+		{
+			FSlateApplication::Get().Tick();
+		}
 	}
 
 	int32 FHeadlessEditor::Run()

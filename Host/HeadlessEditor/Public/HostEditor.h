@@ -57,7 +57,9 @@ namespace UE::Host
 		// Loads the scene, creates the editor, Slate and ToolMenus, mounts and starts the plugins.
 		// False with a message (and nothing started) when the scene or the plugin cannot be loaded.
 		bool Init(const FEditorOptions& Options, FString& OutError);
-		// One engine frame: queued console input, the core ticker (HTTP completions ride on it), Slate.
+		// One engine frame: queued console input, the core ticker (HTTP completions ride on it), then
+		// Slate: every open window laid out with its getters evaluated, the shown tool bars (the level
+		// editor's always, Sequencer's while a sequence is open) evaluated, closed windows destroyed.
 		void Tick(double DeltaSeconds);
 		// Runs frames at the configured rate until Quit; returns the exit code.
 		int32 Run();

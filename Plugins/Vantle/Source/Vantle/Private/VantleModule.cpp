@@ -14,6 +14,7 @@
 #include "ToolMenus.h"
 #include "VantleStyle.h"
 #include "Widgets/Docking/SDockTab.h"
+#include "Widgets/SNullWidget.h"
 
 namespace
 {
@@ -69,6 +70,7 @@ FVantleModule::~FVantleModule() = default;
 
 void FVantleModule::StartupModule()
 {
+	Lifetime = MakeShared<FLifetime>();
 	StyleSet = Vantle::CreateStyleSet();
 	FSlateStyleRegistry::RegisterSlateStyle(*StyleSet);
 
@@ -97,6 +99,7 @@ void FVantleModule::StartupModule()
 
 void FVantleModule::ShutdownModule()
 {
+	Lifetime.Reset();
 	FTSTicker::RemoveTicker(TickerHandle);
 	TickerHandle.Reset();
 
@@ -115,6 +118,9 @@ void FVantleModule::ShutdownModule()
 
 	if (TSharedPtr<SDockTab> Tab = PanelTab.Pin())
 	{
+		// A closed tab's window lives on until the next frame, and the panel's widgets read this module
+		// and its style set: they go now, the empty tab goes with its window.
+		Tab->SetContent(SNullWidget::NullWidget);
 		Tab->RequestCloseTab();
 	}
 

@@ -55,6 +55,13 @@ public:
 	FText GetMcpStatusText() const;
 	FSlateColor GetMcpStatusColor() const;
 
+	// Owned by the module alone. Tool bar buttons hold their delegates weakly to it: a built tool bar
+	// keeps its buttons until the editor rebuilds its menus on the next tick, after the module is gone.
+	struct FLifetime
+	{
+	};
+	TSharedPtr<FLifetime> Lifetime;
+
 	FBindingReport Report;
 	TWeakPtr<SDockTab> PanelTab;
 	FTSTicker::FDelegateHandle TickerHandle;
