@@ -169,3 +169,47 @@ TEST_F(Frame, ShuttingDownWithThePanelOpenCallsNothingOfTheModuleInLaterFrames)
 	}
 	EXPECT_TRUE(UE::Host::GetOpenTabIds().IsEmpty());
 }
+
+TEST_F(Frame, TheDetailsTextIsMadeOncePerRefreshAndAlwaysShowsTheReport)
+{
+	Editor.Exec(TEXT("Vantle.Open"));
+	RunFrames(1);
+	auto FindDetails = [this]() -> TSharedPtr<STextBlock>
+	{
+		for (const UE::Host::FArrangedWidgetRecord& Record : UE::Host::ArrangeTab(PanelId))
+		{
+			const TSharedPtr<SWidget> Widget = Record.Widget.Pin();
+			const STextBlock* Text = dynamic_cast<const STextBlock*>(Widget.Get());
+			if (Text && Text->GetText().ToString().StartsWith(TEXT("Missing\n")))
+			{
+				return StaticCastSharedPtr<STextBlock>(Widget);
+			}
+		}
+		return nullptr;
+	};
+	const TSharedPtr<STextBlock> Details = FindDetails();
+	ASSERT_TRUE(Details.IsValid());
+	const std::string Before = UE::Host::ToUtf8(Details->GetText().ToString());
+	EXPECT_EQ(Before, UE::Host::ToUtf8(Module().GetBindingDetails()));
+
+	// Frames between refreshes show the very same text, not a copy made for each frame.
+	const FString* Shown = &Details->GetText().ToString();
+	RunFrames(5);
+	EXPECT_EQ(&Details->GetText().ToString(), Shown);
+
+	// The next refresh (every 0.75 s) shows the new report.
+	Editor.Exec(TEXT("Host.Destroy Sidekick"));
+	RunFrames(2);
+	EXPECT_EQ(UE::Host::ToUtf8(Details->GetText().ToString()), Before);
+	TickFor(0.75);
+	RunFrames(1);
+	const std::string After = UE::Host::ToUtf8(Details->GetText().ToString());
+	EXPECT_EQ(After, UE::Host::ToUtf8(Module().GetBindingDetails()));
+	EXPECT_NE(After.find("Sidekick"), std::string::npos) << After;
+
+	// A repair refreshes at once.
+	Editor.Exec(TEXT("Vantle.FixReferences"));
+	RunFrames(1);
+	EXPECT_EQ(UE::Host::ToUtf8(Details->GetText().ToString()), UE::Host::ToUtf8(Module().GetBindingDetails()));
+	EXPECT_NE(UE::Host::ToUtf8(Details->GetText().ToString()), After);
+}

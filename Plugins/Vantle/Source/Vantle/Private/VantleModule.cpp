@@ -64,6 +64,7 @@ namespace
 FVantleModule::FVantleModule()
 	: StatusMessage(TEXT("Changes are applied only when you click. Save the sequence afterwards."))
 {
+	BindingDetailsText = FText::FromString(GetBindingDetails());
 }
 
 FVantleModule::~FVantleModule() = default;
@@ -150,6 +151,7 @@ bool FVantleModule::TickModule(float DeltaTime)
 void FVantleModule::RefreshReport()
 {
 	Report = CheckFocusedSequence();
+	BindingDetailsText = FText::FromString(GetBindingDetails());
 }
 
 IMPLEMENT_MODULE(FVantleModule, Vantle)

@@ -46,7 +46,9 @@ public:
 	FString GetCheckedCountText() const;
 	FString GetMissingCountText() const;
 	FString GetUncertainCountText() const;
+	// Built from the report; the panel shows the text made once per refresh, since Slate asks every frame.
 	FString GetBindingDetails() const;
+	FText GetBindingDetailsText() const { return BindingDetailsText; }
 
 	// MCP status presentation.
 	FText GetMcpButtonLabel() const;
@@ -63,6 +65,7 @@ public:
 	TSharedPtr<FLifetime> Lifetime;
 
 	FBindingReport Report;
+	FText BindingDetailsText;
 	TWeakPtr<SDockTab> PanelTab;
 	FTSTicker::FDelegateHandle TickerHandle;
 	TUniquePtr<FAutoConsoleCommand> OpenCommand;
