@@ -213,3 +213,21 @@ TEST_F(Frame, TheDetailsTextIsMadeOncePerRefreshAndAlwaysShowsTheReport)
 	EXPECT_EQ(UE::Host::ToUtf8(Details->GetText().ToString()), UE::Host::ToUtf8(Module().GetBindingDetails()));
 	EXPECT_NE(UE::Host::ToUtf8(Details->GetText().ToString()), After);
 }
+
+TEST_F(Frame, AWaitSpansFramesThatKeepTicking)
+{
+	Editor.QueueCommand(TEXT("Vantle.Open"));
+	Editor.QueueCommand(TEXT("Host.Wait 1"));
+	Editor.QueueCommand(TEXT("Host.Focus"));
+	RunFrames(3);
+	ASSERT_TRUE(Module().PanelTab.IsValid());
+	const long long ToolBarBefore = UE::Host::GetToolBarGetterCalls(SequencerToolBar, StatusButton);
+	// 30 frames of 1/60 s: still waiting, and every frame evaluates the panel and Sequencer's tool bar.
+	RunFrames(30);
+	EXPECT_TRUE(Editor.HasPendingCommands());
+	EXPECT_TRUE(UE::Host::IsToolBarShown(SequencerToolBar));
+	EXPECT_GE(UE::Host::GetToolBarGetterCalls(SequencerToolBar, StatusButton) - ToolBarBefore, 3 * 30);
+	RunFrames(40);
+	EXPECT_FALSE(Editor.HasPendingCommands());
+	EXPECT_FALSE(UE::Host::IsToolBarShown(SequencerToolBar));
+}
