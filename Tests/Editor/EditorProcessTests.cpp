@@ -25,16 +25,41 @@ namespace
 		bool bTimedOut = false;
 	};
 
+	// What the editor reads on standard input: nothing (/dev/null), a pipe or a file with this text.
+	struct FInput
+	{
+		enum EKind
+		{
+			None,
+			Pipe,
+			File,
+		} Kind = None;
+		std::string Text;
+	};
+
+	std::string WriteTemp(const std::string& Name, const std::string& Content);
+
 	// Runs the editor with a hard deadline; its output is collected from both pipes.
-	FRun RunEditor(const std::vector<std::string>& Args, double TimeoutSeconds = 30.0)
+	FRun RunEditor(const std::vector<std::string>& Args, double TimeoutSeconds = 30.0, const FInput& Input = FInput())
 	{
 		FRun Result;
 		int OutPipe[2];
 		int ErrPipe[2];
+		int InPipe[2] = {-1, -1};
 		if (pipe(OutPipe) != 0 || pipe(ErrPipe) != 0)
 		{
 			return Result;
 		}
+		if (Input.Kind == FInput::Pipe)
+		{
+			// Small inputs fit the pipe's buffer, so it is written whole before the child starts.
+			if (pipe(InPipe) != 0 || write(InPipe[1], Input.Text.data(), Input.Text.size()) != static_cast<ssize_t>(Input.Text.size()))
+			{
+				return Result;
+			}
+			close(InPipe[1]);
+		}
+		const std::string InputFile = Input.Kind == FInput::File ? WriteTemp("stdin.txt", Input.Text) : std::string("/dev/null");
 		const pid_t Child = fork();
 		if (Child == 0)
 		{
@@ -42,8 +67,14 @@ namespace
 			dup2(ErrPipe[1], 2);
 			close(OutPipe[0]);
 			close(ErrPipe[0]);
-			const int DevNull = open("/dev/null", O_RDONLY);
-			dup2(DevNull, 0);
+			if (Input.Kind == FInput::Pipe)
+			{
+				dup2(InPipe[0], 0);
+			}
+			else
+			{
+				dup2(open(InputFile.c_str(), O_RDONLY), 0);
+			}
 			std::vector<char*> Argv;
 			std::string Binary = VANTLE_EDITOR_BINARY;
 			Argv.push_back(Binary.data());
@@ -58,6 +89,10 @@ namespace
 		}
 		close(OutPipe[1]);
 		close(ErrPipe[1]);
+		if (InPipe[0] >= 0)
+		{
+			close(InPipe[0]);
+		}
 		const auto Deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(TimeoutSeconds);
 		pollfd Fds[2] = {{OutPipe[0], POLLIN, 0}, {ErrPipe[0], POLLIN, 0}};
 		int Open = 2;
@@ -190,4 +225,64 @@ TEST(EditorProgram, HostCommandsDriveTheScene)
 	EXPECT_FALSE(Contains(Run.Out, "Vantle repair:")) << Run.Out;
 	EXPECT_TRUE(Contains(Run.Out, "LogHeadlessEditor: Warning:")) << Run.Out;
 	EXPECT_TRUE(Contains(Run.Out, "Host.Wait takes a number")) << Run.Out;
+}
+
+TEST(EditorProgram, HelpPrintsEverySwitchAndHostCommand)
+{
+	for (const char* Switch : {"--help", "-help", "-h"})
+	{
+		const FRun Run = RunEditor({Switch});
+		ASSERT_FALSE(Run.bTimedOut);
+		EXPECT_EQ(Run.ExitCode, 0) << Switch;
+		EXPECT_TRUE(Run.Err.empty()) << Run.Err;
+		for (const char* Expected : {"usage: vantle-editor", "-ExecCmds=", "-VantleMCPPort=", "-DisablePlugins=ModelContextProtocol", "-FPS=", "-Stdin",
+				 "--help, -help, -h", "Quit", "Host.LoadScene", "Host.Focus", "Host.PIE", "Host.Spawn", "Host.Destroy", "Host.Wait", "Host.Click",
+				 "Host.CloseTab", "Host.DumpWidgets", "Host.Menu"})
+		{
+			EXPECT_TRUE(Contains(Run.Out, Expected)) << Switch << " lacks " << Expected;
+		}
+		// Help starts nothing: no scene is loaded and no plugin logs.
+		EXPECT_FALSE(Contains(Run.Out, "Log")) << Run.Out;
+	}
+
+	const FRun Unknown = RunEditor({"--helpme"});
+	EXPECT_EQ(Unknown.ExitCode, 2);
+	EXPECT_TRUE(Contains(Unknown.Err, "unknown option '--helpme'")) << Unknown.Err;
+	EXPECT_TRUE(Contains(Unknown.Err, "Host.Menu")) << Unknown.Err;
+}
+
+TEST(EditorProgram, StdinDrivesTheEditorLineByLine)
+{
+	// Piped, as a script runs it: each line is a console command, Quit ends with status 0.
+	FRun Run = RunEditor({Sample("Showcase.json"), "-Stdin"}, 30.0, FInput{FInput::Pipe, "Vantle.FixReferences\nQuit\nVantle.FixReferences\n"});
+	ASSERT_FALSE(Run.bTimedOut);
+	EXPECT_EQ(Run.ExitCode, 0) << Run.Err;
+	EXPECT_EQ(Run.Out.find("Vantle repair: /Game/"), Run.Out.rfind("Vantle repair: /Game/")) << "one repair, then Quit: " << Run.Out;
+	EXPECT_TRUE(Contains(Run.Out, "Vantle repair: /Game/")) << Run.Out;
+	// No prompt when the input is not a terminal.
+	EXPECT_FALSE(Contains(Run.Out, "> ")) << Run.Out;
+
+	// The end of a file ends the editor as Quit does, after its last line (here without a line feed).
+	Run = RunEditor({Sample("Showcase.json"), "-Stdin"}, 30.0, FInput{FInput::File, "\n  Does.Not.Exist  \r\nVantle.FixReferences"});
+	ASSERT_FALSE(Run.bTimedOut);
+	EXPECT_EQ(Run.ExitCode, 0) << Run.Err;
+	EXPECT_TRUE(Contains(Run.Out, "Command not recognized: Does.Not.Exist")) << Run.Out;
+	EXPECT_TRUE(Contains(Run.Out, "Vantle repair: /Game/")) << Run.Out;
+
+	// -ExecCmds runs first, its waits included: the focus is gone before the piped repair runs.
+	Run = RunEditor({Sample("Showcase.json"), "-Stdin", "-ExecCmds=Host.Wait 0.2; Host.Focus"}, 30.0, FInput{FInput::Pipe, "Vantle.FixReferences\n"});
+	ASSERT_FALSE(Run.bTimedOut);
+	EXPECT_EQ(Run.ExitCode, 0) << Run.Err;
+	EXPECT_TRUE(Contains(Run.Out, "No sequence has focus")) << Run.Out;
+	EXPECT_FALSE(Contains(Run.Out, "Vantle repair: /Game/")) << Run.Out;
+
+	// Without -Stdin a pipe is not read: the editor runs until its own Quit.
+	Run = RunEditor({Sample("Showcase.json"), "-ExecCmds=Host.Wait 0.3; Quit"}, 30.0, FInput{FInput::Pipe, "Vantle.FixReferences\n"});
+	EXPECT_EQ(Run.ExitCode, 0) << Run.Err;
+	EXPECT_FALSE(Contains(Run.Out, "Vantle repair")) << Run.Out;
+
+	// An empty input with -Stdin quits once start-up is done.
+	Run = RunEditor({Sample("Showcase.json"), "-Stdin"}, 30.0, FInput{FInput::File, ""});
+	ASSERT_FALSE(Run.bTimedOut);
+	EXPECT_EQ(Run.ExitCode, 0) << Run.Err;
 }

@@ -205,6 +205,7 @@ TEST_F(Capture, WritesNothingWithoutAnOpenPanelOrWithoutAPath)
 	EXPECT_TRUE(Files().empty());
 
 	Editor.Exec(TEXT("Host.CloseTab Vantle.Panel"));
+	TickFor(0.01);
 	ASSERT_FALSE(Module().PanelTab.IsValid());
 	CaptureTo(Dir / "after-close.png");
 	EXPECT_TRUE(Files().empty());

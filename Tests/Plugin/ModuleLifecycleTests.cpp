@@ -10,6 +10,8 @@
 #include "Styling/SlateStyle.h"
 #include "Styling/SlateStyleRegistry.h"
 #include "ToolMenuOwner.h"
+#include "Widgets/Docking/SDockTab.h"
+#include "Widgets/SNullWidget.h"
 #include "VantleStyle.h"
 #include "VantleTestEditor.h"
 
@@ -85,8 +87,12 @@ TEST_F(ModuleLifecycle, ShutDownLeavesNothingBehindEvenWithThePanelOpen)
 	EXPECT_TRUE(UE::Host::GetToolMenuEntriesOfOwner(FToolMenuOwner(&Vantle)).IsEmpty());
 	EXPECT_FALSE(GLog->IsRedirectingTo(Watcher.Get()));
 	EXPECT_EQ(UE::Host::GetActiveTickerCount(FTSTicker::GetCoreTicker()), TickersWithModule - 1);
-	EXPECT_FALSE(Tab.IsValid());
 	EXPECT_FALSE(UE::Host::GetOpenTabIds().Contains(FName(TEXT("Vantle.Panel"))));
+	// The closed tab's window, emptied by the module, goes when the frame ends.
+	ASSERT_TRUE(Tab.IsValid());
+	EXPECT_EQ(Tab.Pin()->GetContent(), SNullWidget::NullWidget);
+	TickFor(0.01);
+	EXPECT_FALSE(Tab.IsValid());
 	// The watcher outlives the module object only through this test's reference.
 	EXPECT_EQ(Watcher.GetSharedReferenceCount(), 1);
 }

@@ -123,10 +123,22 @@ TEST_F(Panel, OpeningTwiceGivesOneTabAndReopeningAFreshOne)
 	const TWeakPtr<SDockTab> Weak = First;
 	First.Reset();
 	Editor.Exec(TEXT("Host.CloseTab Vantle.Panel"));
+	TickFor(0.01);
 	EXPECT_FALSE(Weak.IsValid());
 	EXPECT_FALSE(Module().PanelTab.IsValid());
 	Open();
 	ASSERT_TRUE(Module().PanelTab.IsValid());
+	EXPECT_EQ(Rows(), ExpectedRows);
+
+	// Reopened in the frame it closed in: a fresh tab, while the closed one waits for the frame's end.
+	const TWeakPtr<SDockTab> Second = Module().PanelTab;
+	Editor.Exec(TEXT("Host.CloseTab Vantle.Panel"));
+	Open();
+	ASSERT_TRUE(Module().PanelTab.IsValid());
+	EXPECT_NE(Module().PanelTab.Pin(), Second.Pin());
+	EXPECT_EQ(UE::Host::GetOpenTabIds().Num(), 1);
+	TickFor(0.01);
+	EXPECT_FALSE(Second.IsValid());
 	EXPECT_EQ(Rows(), ExpectedRows);
 }
 

@@ -306,6 +306,36 @@ TEST_F(FLayoutTest, TextSizeFollowsLinesFixedWrappingAndMinimumWidth)
 	EXPECT_GT(Long.Size.X, 50.0);
 }
 
+TEST_F(FLayoutTest, TextIsMeasuredAgainWhenItsTextFontOrWrappingChanges)
+{
+	FString Shown = TEXT("one");
+	TAttribute<FSlateFontInfo> Font = FCoreStyle::GetDefaultFontStyle(TEXT("Regular"), 10);
+	const TSharedRef<STextBlock> Text = SNew(STextBlock).Text_Lambda([&Shown]() { return FText::FromString(Shown); }).Font_Lambda([&Font]() { return Font.Get(); });
+	Text->SlatePrepass();
+	const FVector2D One = Text->GetDesiredSize();
+
+	Shown = TEXT("one\ntwo");
+	Text->SlatePrepass();
+	EXPECT_NEAR(Text->GetDesiredSize().Y, 2 * One.Y, 0.01);
+	// The same string in a new text is the same measurement.
+	Text->SlatePrepass();
+	EXPECT_NEAR(Text->GetDesiredSize().Y, 2 * One.Y, 0.01);
+
+	Shown = TEXT("one");
+	Font = FCoreStyle::GetDefaultFontStyle(TEXT("Regular"), 20);
+	Text->SlatePrepass();
+	EXPECT_GT(Text->GetDesiredSize().X, One.X * 1.5);
+
+	Font = FCoreStyle::GetDefaultFontStyle(TEXT("Regular"), 10);
+	Shown = Sentence;
+	Text->SlatePrepass();
+	const FVector2D Unwrapped = Text->GetDesiredSize();
+	Text->SetWrapTextAt(120.0f);
+	Text->SlatePrepass();
+	EXPECT_LE(Text->GetDesiredSize().X, 120.0);
+	EXPECT_GT(Text->GetDesiredSize().Y, Unwrapped.Y);
+}
+
 TEST_F(FLayoutTest, WrappingTextInAScrollBoxSettlesBesideTheScrollBar)
 {
 	// The panel's shape: a scroll box in a bordered box, a column of wrapping texts that only just

@@ -159,6 +159,13 @@ TEST_F(FTabManagerTest, ClosingDestroysTabAndWindowAndReopeningBuildsAFreshTree)
 
 	EXPECT_TRUE(UE::Host::CloseTab(PanelTabId));
 	EXPECT_EQ(ClosedCallbacks, 1);
+	// Closed, but its window lives until the end of the next frame, as the engine queues it.
+	EXPECT_TRUE(UE::Host::GetOpenTabIds().IsEmpty());
+	ASSERT_TRUE(FirstWindow.IsValid());
+	EXPECT_TRUE(UE::Host::IsWindowClosing(FirstWindow.Pin().ToSharedRef()));
+	EXPECT_EQ(FSlateApplication::Get().GetTopLevelWindows().Num(), 1);
+	EXPECT_FALSE(UE::Host::CloseTab(PanelTabId));
+	FSlateApplication::Get().Tick();
 	EXPECT_FALSE(FirstTab.IsValid());
 	EXPECT_FALSE(FirstContent.IsValid());
 	EXPECT_FALSE(FirstWindow.IsValid());

@@ -5,7 +5,9 @@
 #include "CoreGlobals.h"
 #include "HAL/IConsoleManager.h"
 #include "HAL/PlatformTime.h"
+#include "Framework/Application/SlateApplication.h"
 #include "HostCore.h"
+#include "LevelSequenceEditorBlueprintLibrary.h"
 #include "HostProjects.h"
 #include "HostScene.h"
 #include "HostSlate.h"
@@ -20,11 +22,18 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <string>
 #include <mutex>
 #include <thread>
 #include <unistd.h>
 
 DEFINE_LOG_CATEGORY_STATIC(LogHeadlessEditor, Log, All);
+
+namespace
+{
+	const FName LevelEditorToolBarName(TEXT("LevelEditor.LevelEditorToolBar.User"));
+	const FName SequencerToolBarName(TEXT("Sequencer.MainToolBar"));
+}
 
 namespace UE::Host
 {
@@ -110,7 +119,15 @@ namespace UE::Host
 				Value = Key.Mid(Equals + 1);
 				Key = Key.Left(Equals);
 			}
-			if (Key == TEXT("ExecCmds"))
+			if (Key == TEXT("-help") || Key == TEXT("help") || Key == TEXT("h"))
+			{
+				Parsed.bShowHelp = true;
+			}
+			else if (Key == TEXT("Stdin") && Equals == INDEX_NONE)
+			{
+				Parsed.bReadStdinAlways = true;
+			}
+			else if (Key == TEXT("ExecCmds"))
 			{
 				TArray<FString> Commands;
 				Value.ParseIntoArray(Commands, TEXT(";"), true);
@@ -168,37 +185,101 @@ namespace UE::Host
 		return true;
 	}
 
+	FString GetEditorUsage()
+	{
+		FString Usage = TEXT(
+			"usage: vantle-editor [SCENE.json] [-ExecCmds=\"Cmd A; Cmd B\"] [-VantleMCPPort=N]\n"
+			"                     [-DisablePlugins=ModelContextProtocol] [-FPS=60] [-Stdin] [--help]\n"
+			"\n"
+			"  SCENE.json              the scene to open (default: Samples/Scenes/Showcase.json)\n"
+			"  -ExecCmds=\"A; B\"        console commands run one per frame after start-up, before any input\n"
+			"  -VantleMCPPort=N        the port the plugin's MCP monitor checks (default 8000)\n"
+			"  -DisablePlugins=ModelContextProtocol\n"
+			"                          start without the Model Context Protocol plugin\n"
+			"  -FPS=N                  frames per second from 1 to 1000 (default 60)\n"
+			"  -Stdin                  read console commands line by line from standard input even when it\n"
+			"                          is a pipe or a file (a terminal is always read); end of input quits\n"
+			"  --help, -help, -h       print this text and exit\n"
+			"\n"
+			"Console commands of the headless editor (the plugin adds Vantle.*):\n");
+		for (const FHeadlessEditor::FHostCommand& Command : FHeadlessEditor::MakeHostCommands(nullptr))
+		{
+			FString Name = TEXT("  ") + Command.Name;
+			while (Name.Len() < 26)
+			{
+				Name += TEXT(" ");
+			}
+			Usage += Name + Command.Help + TEXT("\n");
+		}
+		Usage += TEXT("\nExit status: 0 after Quit or the end of -Stdin input; 2 for a bad command line or scene file.\n");
+		return Usage;
+	}
+
+	// Lines read on a thread of their own. The state is shared with the thread, which is detached
+	// (a blocking read cannot be interrupted) and may outlive the editor.
 	struct FHeadlessEditor::FStdinReader
 	{
-		std::mutex Mutex;
-		std::deque<FString> Lines;
-		std::thread Thread;
-
-		void Start()
+		struct FState
 		{
-			// Detached: a blocking read cannot be interrupted, and the process exits after Quit anyway.
-			Thread = std::thread([this]
+			std::mutex Mutex;
+			std::deque<FString> Lines;
+			bool bEndOfInput = false;
+		};
+		std::shared_ptr<FState> State = std::make_shared<FState>();
+
+		void Start(bool bPrompt)
+		{
+			std::thread([State = State, bPrompt]
 				{
 					char Buffer[4096];
-					while (std::fgets(Buffer, sizeof(Buffer), stdin))
+					std::string Pending;
+					while (true)
 					{
-						std::lock_guard<std::mutex> Guard(Mutex);
-						Lines.push_back(FromUtf8(Buffer).TrimStartAndEnd());
+						if (bPrompt)
+						{
+							std::fputs("> ", stdout);
+							std::fflush(stdout);
+						}
+						if (!std::fgets(Buffer, sizeof(Buffer), stdin))
+						{
+							break;
+						}
+						Pending += Buffer;
+						// A line longer than the buffer arrives in pieces.
+						if (Pending.empty() || (Pending.back() != '\n' && !std::feof(stdin)))
+						{
+							continue;
+						}
+						std::lock_guard<std::mutex> Guard(State->Mutex);
+						State->Lines.push_back(FromUtf8(Pending.c_str()).TrimStartAndEnd());
+						Pending.clear();
 					}
-				});
-			Thread.detach();
+					std::lock_guard<std::mutex> Guard(State->Mutex);
+					if (!Pending.empty())
+					{
+						State->Lines.push_back(FromUtf8(Pending.c_str()).TrimStartAndEnd());
+					}
+					State->bEndOfInput = true;
+				})
+				.detach();
 		}
 
-		bool Pop(FString& OutLine)
+		enum class EPop : uint8
 		{
-			std::lock_guard<std::mutex> Guard(Mutex);
-			if (Lines.empty())
+			Line,
+			Nothing,
+			EndOfInput,
+		};
+		EPop Pop(FString& OutLine)
+		{
+			std::lock_guard<std::mutex> Guard(State->Mutex);
+			if (State->Lines.empty())
 			{
-				return false;
+				return State->bEndOfInput ? EPop::EndOfInput : EPop::Nothing;
 			}
-			OutLine = Lines.front();
-			Lines.pop_front();
-			return true;
+			OutLine = State->Lines.front();
+			State->Lines.pop_front();
+			return EPop::Line;
 		}
 	};
 
@@ -264,15 +345,18 @@ namespace UE::Host
 		// The editor's own start-up ends here: menus are built and the log stops keeping a backlog.
 		RunToolMenusStartupCallbacks();
 		Log->EnableBacklog(false);
+		// The level editor's tool bar is on screen for as long as the editor runs.
+		ShowToolBar(LevelEditorToolBarName);
 
 		for (const FString& Command : Options.ExecCmds)
 		{
 			PendingCommands.push_back(Command);
 		}
-		if (Options.bReadStdin && isatty(0))
+		const bool bTerminal = isatty(0) != 0;
+		if ((Options.bReadStdin && bTerminal) || Options.bReadStdinAlways)
 		{
 			StdinReader = std::make_unique<FStdinReader>();
-			StdinReader->Start();
+			StdinReader->Start(bTerminal);
 		}
 		return true;
 	}
@@ -300,9 +384,21 @@ namespace UE::Host
 			return;
 		}
 		FString Line;
-		if (StdinReader && StdinReader->Pop(Line) && !Line.IsEmpty())
+		if (!StdinReader)
 		{
+			return;
+		}
+		switch (StdinReader->Pop(Line))
+		{
+		case FStdinReader::EPop::Line:
 			Exec(Line);
+			break;
+		case FStdinReader::EPop::EndOfInput:
+			// Input ran out with nothing left to run: as if the last line had been Quit.
+			bQuitRequested = true;
+			break;
+		default:
+			break;
 		}
 	}
 
@@ -314,6 +410,19 @@ namespace UE::Host
 		}
 		RunDueCommand();
 		FTSTicker::GetCoreTicker().Tick(static_cast<float>(DeltaSeconds));
+		// Sequencer shows its tool bar while it has a sequence open.
+		if (ULevelSequenceEditorBlueprintLibrary::GetFocusedLevelSequence())
+		{
+			ShowToolBar(SequencerToolBarName);
+		}
+		else
+		{
+			HideToolBar(SequencerToolBarName);
+		}
+		if (FSlateApplication::IsInitialized())
+		{
+			FSlateApplication::Get().Tick();
+		}
 	}
 
 	int32 FHeadlessEditor::Run()

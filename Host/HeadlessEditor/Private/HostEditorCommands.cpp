@@ -40,12 +40,21 @@ namespace UE::Host
 
 	void FHeadlessEditor::RegisterHostCommands()
 	{
-		auto Add = [this](const TCHAR* Name, const TCHAR* Help, TFunction<void(const TArray<FString>&)> Handler)
+		for (FHostCommand& Command : MakeHostCommands(this))
 		{
-			HostCommands.Add(MakeUnique<FAutoConsoleCommand>(Name, Help, FConsoleCommandWithArgsDelegate::CreateLambda(Handler)));
+			HostCommands.Add(MakeUnique<FAutoConsoleCommand>(*Command.Name, *Command.Help, FConsoleCommandWithArgsDelegate::CreateLambda(std::move(Command.Handler))));
+		}
+	}
+
+	TArray<FHeadlessEditor::FHostCommand> FHeadlessEditor::MakeHostCommands(FHeadlessEditor* Self)
+	{
+		TArray<FHostCommand> Commands;
+		auto Add = [&Commands](const TCHAR* Name, const TCHAR* Help, TFunction<void(const TArray<FString>&)> Handler)
+		{
+			Commands.Add(FHostCommand{Name, Help, std::move(Handler)});
 		};
 
-		Add(TEXT("Quit"), TEXT("Quit the headless editor."), [this](const TArray<FString>&) { bQuitRequested = true; });
+		Add(TEXT("Quit"), TEXT("Quit the headless editor."), [Self](const TArray<FString>&) { Self->bQuitRequested = true; });
 
 		Add(TEXT("Host.LoadScene"), TEXT("Replace the open scene: Host.LoadScene PATH"), [](const TArray<FString>& Args)
 			{
@@ -90,7 +99,7 @@ namespace UE::Host
 				Report(DestroyActor(Label, Error), FString::Printf(TEXT("Destroyed %s"), *Label), Error);
 			});
 
-		Add(TEXT("Host.Wait"), TEXT("Keep ticking before the next command: Host.Wait SECONDS"), [this](const TArray<FString>& Args)
+		Add(TEXT("Host.Wait"), TEXT("Keep ticking before the next command: Host.Wait SECONDS"), [Self](const TArray<FString>& Args)
 			{
 				const FString Text = Args.Num() == 1 ? Args[0] : FString();
 				const double Seconds = Text.IsNumeric() ? FCString::Atod(*Text) : -1.0;
@@ -99,10 +108,10 @@ namespace UE::Host
 					UE_LOG(LogHeadlessEditor, Warning, TEXT("Host.Wait takes a number of seconds from 0 to 3600"));
 					return;
 				}
-				WaitUntil = FPlatformTime::Seconds() + Seconds;
+				Self->WaitUntil = FPlatformTime::Seconds() + Seconds;
 			});
 
-		Add(TEXT("Host.Click"), TEXT("Click the enabled button labelled TEXT in an open tab"), [](const TArray<FString>& Args)
+		Add(TEXT("Host.Click"), TEXT("Click the enabled button labelled TEXT in an open tab: Host.Click TEXT"), [](const TArray<FString>& Args)
 			{
 				const FString Label = JoinArgs(Args);
 				switch (ClickButton(Label))
@@ -162,5 +171,6 @@ namespace UE::Host
 				FString Error;
 				Report(RunMenuEntry(Args[0], Args[1], Error), FString::Printf(TEXT("Ran %s %s"), *Args[0], *Args[1]), Error);
 			});
+		return Commands;
 	}
 }

@@ -16,9 +16,13 @@ int main(int ArgC, char** ArgV)
 	FString Error;
 	if (!UE::Host::ParseEditorCommandLine(Args, Options, Error))
 	{
-		std::fprintf(stderr, "vantle-editor: %s\nusage: vantle-editor [SCENE.json] [-ExecCmds=\"Cmd A; Cmd B\"] [-VantleMCPPort=N] "
-			"[-DisablePlugins=ModelContextProtocol] [-FPS=60]\n", UE::Host::ToUtf8(Error).c_str());
+		std::fprintf(stderr, "vantle-editor: %s\n%s", UE::Host::ToUtf8(Error).c_str(), UE::Host::ToUtf8(UE::Host::GetEditorUsage()).c_str());
 		return 2;
+	}
+	if (Options.bShowHelp)
+	{
+		std::fputs(UE::Host::ToUtf8(UE::Host::GetEditorUsage()).c_str(), stdout);
+		return 0;
 	}
 	Options.bReadStdin = true;
 

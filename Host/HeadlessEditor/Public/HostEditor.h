@@ -6,6 +6,7 @@
 #include "Containers/Array.h"
 #include "Containers/UnrealString.h"
 #include "Misc/OutputDevice.h"
+#include "Templates/Function.h"
 #include "Templates/UniquePtr.h"
 
 #include <deque>
@@ -28,11 +29,18 @@ namespace UE::Host
 		bool bLogToStdout = true;
 		// Feed buffered log devices from a dedicated thread, as the editor does.
 		bool bLogThread = true;
+		// Read console lines from standard input when it is a terminal (the program; tests leave it off).
 		bool bReadStdin = false;
+		// -Stdin: read them from a pipe or a file as well; the end of input quits.
+		bool bReadStdinAlways = false;
+		// --help, -help or -h: print the usage and start nothing.
+		bool bShowHelp = false;
 	};
 
-	// Reads "vantle-editor [SCENE.json] [-ExecCmds=...] [-VantleMCPPort=N] [-DisablePlugins=...] [-FPS=N]".
+	// Reads "vantle-editor [SCENE.json] [-ExecCmds=...] [-VantleMCPPort=N] [-DisablePlugins=...] [-FPS=N] [-Stdin] [--help]".
 	bool ParseEditorCommandLine(const TArray<FString>& Args, FEditorOptions& OutOptions, FString& OutError);
+	// The usage text: every switch and every console command the headless editor adds, one a line.
+	FString GetEditorUsage();
 
 	// The world console commands run in: the editor world, or none without an editor.
 	UWorld* GetEditorWorldForConsole();
@@ -49,7 +57,9 @@ namespace UE::Host
 		// Loads the scene, creates the editor, Slate and ToolMenus, mounts and starts the plugins.
 		// False with a message (and nothing started) when the scene or the plugin cannot be loaded.
 		bool Init(const FEditorOptions& Options, FString& OutError);
-		// One engine frame: queued console input, the core ticker (HTTP completions ride on it), Slate.
+		// One engine frame: queued console input, the core ticker (HTTP completions ride on it), then
+		// Slate: every open window laid out with its getters evaluated, the shown tool bars (the level
+		// editor's always, Sequencer's while a sequence is open) evaluated, closed windows destroyed.
 		void Tick(double DeltaSeconds);
 		// Runs frames at the configured rate until Quit; returns the exit code.
 		int32 Run();
@@ -61,6 +71,16 @@ namespace UE::Host
 		void QueueCommand(const FString& Line);
 		bool IsQuitRequested() const { return bQuitRequested; }
 		bool HasPendingCommands() const { return !PendingCommands.empty() || WaitUntil > 0.0; }
+
+		struct FHostCommand
+		{
+			FString Name;
+			FString Help;
+			TFunction<void(const TArray<FString>&)> Handler;
+		};
+		// The console commands the headless editor adds (Quit and Host.*), in the order of the usage;
+		// their handlers act on Self (never run when only listing them).
+		static TArray<FHostCommand> MakeHostCommands(FHeadlessEditor* Self);
 
 	private:
 		void RegisterHostCommands();

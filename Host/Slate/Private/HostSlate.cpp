@@ -240,7 +240,8 @@ TArray<TSharedRef<SDockTab>> UE::Host::GetOpenTabs()
 		FChildren* Children = Window->GetChildren();
 		for (int32 Index = 0; Index < Children->Num(); ++Index)
 		{
-			if (const SDockingTabStack* Stack = dynamic_cast<const SDockingTabStack*>(&Children->GetChildAt(Index).Get()))
+			const SDockingTabStack* Stack = dynamic_cast<const SDockingTabStack*>(&Children->GetChildAt(Index).Get());
+			if (Stack && !FSlateWidgetAccess::IsClosed(Stack->GetTab().Get()))
 			{
 				Tabs.Add(Stack->GetTab());
 			}

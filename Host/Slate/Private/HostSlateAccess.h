@@ -20,6 +20,7 @@ namespace UE::Host
 		static FSlateFontInfo GetFont(const STextBlock& Text) { return Text.GetFont(); }
 		static float GetWrappingWidth(const STextBlock& Text) { return Text.GetWrappingWidth(); }
 		static const FButtonStyle* GetStyle(const SButton& Button) { return Button.Style; }
+		static bool IsClosed(const SDockTab& Tab) { return Tab.bIsClosed; }
 		static bool IsScrollBarNeeded(const SScrollBox& ScrollBox, const FGeometry& Geometry) { return ScrollBox.IsScrollBarNeeded(Geometry); }
 	};
 }

@@ -5,6 +5,7 @@
 
 #include "Containers/Array.h"
 #include "Containers/UnrealString.h"
+#include "Delegates/Delegate.h"
 #include "Framework/Docking/TabManager.h"
 #include "HostSlateCore.h"
 #include "Math/Vector2D.h"
@@ -22,6 +23,11 @@ namespace UE::Host
 	SLATE_API void InitSlateApplication();
 	// Destroys every window (and so every tab) and stops the application.
 	SLATE_API void ShutdownSlateApplication();
+	// Broadcast by every FSlateApplication::Tick after the windows are evaluated and before the windows
+	// asked to close are destroyed: shown tool bars evaluate their entries here.
+	SLATE_API FSimpleMulticastDelegate& OnSlateFrame();
+	// Whether the window was asked to close and waits for the end of the next frame.
+	SLATE_API bool IsWindowClosing(const TSharedRef<SWindow>& Window);
 
 	// The widget tree, one widget a line, two spaces of indent per depth:
 	//   <WidgetType>[ text="..."][ color=#RRGGBBAA][ enabled=true|false][ tooltip="..."]
@@ -48,7 +54,8 @@ namespace UE::Host
 
 	// Asks the open tab with that id to close; false when none is open or it refused.
 	SLATE_API bool CloseTab(const FName TabId);
-	// Open tabs and their ids, back window first.
+	// Open tabs and their ids, back window first. A closed tab whose window waits for the end of the
+	// frame is not open.
 	SLATE_API TArray<TSharedRef<SDockTab>> GetOpenTabs();
 	SLATE_API TArray<FName> GetOpenTabIds();
 

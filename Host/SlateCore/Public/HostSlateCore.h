@@ -23,6 +23,22 @@ namespace UE::Host
 		static FText GetToolTipText(const SWidget& Widget) { return Widget.ToolTipText.Get(); }
 		static const FSlateBrush* GetImage(const SImage& Image) { return Image.Image.Get(); }
 		static FSlateColor GetColorAndOpacity(const SImage& Image) { return Image.ColorAndOpacity.Get(); }
+		// Bound getters that Slate frames (FSlateApplication::Tick) called for this widget so far.
+		static long long GetFrameGetterCalls(const SWidget& Widget) { return Widget.FrameGetterCalls; }
+		static long long* GetFrameGetterCallCounter(SWidget& Widget) { return &Widget.FrameGetterCalls; }
+	};
+
+	// Counts the bound getters called in its scope towards Sink (null: stop counting), as a Slate frame does.
+	class FScopedGetterCallSink
+	{
+	public:
+		explicit FScopedGetterCallSink(long long* Sink) : Outer(Private::AttributeGetterCallSink) { Private::AttributeGetterCallSink = Sink; }
+		~FScopedGetterCallSink() { Private::AttributeGetterCallSink = Outer; }
+		FScopedGetterCallSink(const FScopedGetterCallSink&) = delete;
+		FScopedGetterCallSink& operator=(const FScopedGetterCallSink&) = delete;
+
+	private:
+		long long* Outer;
 	};
 
 	// One widget as the last layout placed it, in window (root) coordinates.

@@ -2,6 +2,8 @@
 #include "HostToolMenus.h"
 
 #include "HostCore.h"
+#include "HostSlate.h"
+#include "HostSlateCore.h"
 
 #include "Modules/ModuleManager.h"
 #include "Styling/AppStyle.h"
@@ -55,6 +57,87 @@ namespace
 		Sequencer->AddSection(TEXT("BaseCommands")).AddEntry(Actions);
 		Sequencer->AddSection(TEXT("CurveEditor"));
 	}
+
+	struct FShownToolBar
+	{
+		TArray<FGeneratedToolMenuSection> Sections;
+		bool bBuilt = false;
+	};
+
+	TMap<FName, FShownToolBar>& GetShownToolBars()
+	{
+		static TMap<FName, FShownToolBar>* ShownToolBars = new TMap<FName, FShownToolBar>();
+		return *ShownToolBars;
+	}
+
+	TMap<FString, long long>& GetToolBarGetterCallCounts()
+	{
+		static TMap<FString, long long>* Counts = new TMap<FString, long long>();
+		return *Counts;
+	}
+
+	FString GetToolBarEntryKey(const FName MenuName, const FName EntryName)
+	{
+		return MenuName.ToString() + TEXT(" ") + EntryName.ToString();
+	}
+
+	FDelegateHandle GToolBarFrameHandle;
+
+	bool BuildToolBar(const FName MenuName, FShownToolBar& ToolBar)
+	{
+		ToolBar.Sections.Reset();
+		UToolMenus* ToolMenus = UToolMenus::TryGet();
+		ToolBar.bBuilt = ToolMenus && FToolMenusHostAccess::GenerateMenu(*ToolMenus, MenuName, ToolBar.Sections);
+		return ToolBar.bBuilt;
+	}
+
+	// What a shown tool bar button reads while it is painted (and its tool tip, which a hover may ask for).
+	void EvaluateEntry(const FName MenuName, const FToolMenuEntry& Entry)
+	{
+		long long& Calls = GetToolBarGetterCallCounts().FindOrAdd(GetToolBarEntryKey(MenuName, Entry.Name));
+		const UE::Host::FScopedGetterCallSink Counting(&Calls);
+		Entry.Label.Get();
+		Entry.ToolTip.Get();
+		const FSlateIcon Icon = Entry.Icon.Get();
+		if (Icon.IsSet())
+		{
+			Icon.GetIcon();
+		}
+		if (const FUIAction* Action = FToolMenusHostAccess::GetAction(Entry))
+		{
+			Calls += (Action->CanExecuteAction.IsBound() ? 1 : 0) + (Action->IsActionVisibleDelegate.IsBound() ? 1 : 0);
+			Action->IsActionVisible();
+			Action->CanExecute();
+		}
+	}
+
+	void EvaluateShownToolBars()
+	{
+		TArray<FName> Names;
+		GetShownToolBars().GenerateKeyArray(Names);
+		for (const FName& Name : Names)
+		{
+			FShownToolBar* ToolBar = GetShownToolBars().Find(Name);
+			if (!ToolBar || (!ToolBar->bBuilt && !BuildToolBar(Name, *ToolBar)))
+			{
+				continue;
+			}
+			// A copy: a getter may hide or rebuild tool bars while it is read.
+			const TArray<FGeneratedToolMenuSection> Sections = ToolBar->Sections;
+			for (const FGeneratedToolMenuSection& Section : Sections)
+			{
+				for (const FToolMenuEntry& Entry : Section.Blocks)
+				{
+					EvaluateEntry(Name, Entry);
+				}
+			}
+			// Menu changes of this frame show from the next frame on.
+			if (FShownToolBar* Still = GetShownToolBars().Find(Name))
+			{
+				BuildToolBar(Name, *Still);
+			}
+		}
+	}
 }
 
 namespace UE::Host
@@ -66,6 +149,31 @@ namespace UE::Host
 		{
 			RegisterEditorMenus(*ToolMenus);
 		}
+		if (!GToolBarFrameHandle.IsValid())
+		{
+			GToolBarFrameHandle = OnSlateFrame().AddLambda([]() { EvaluateShownToolBars(); });
+		}
+	}
+
+	void ShowToolBar(const FName MenuName)
+	{
+		GetShownToolBars().FindOrAdd(MenuName);
+	}
+
+	void HideToolBar(const FName MenuName)
+	{
+		GetShownToolBars().Remove(MenuName);
+	}
+
+	bool IsToolBarShown(const FName MenuName)
+	{
+		return GetShownToolBars().Contains(MenuName);
+	}
+
+	long long GetToolBarGetterCalls(const FName MenuName, const FName EntryName)
+	{
+		const long long* Calls = GetToolBarGetterCallCounts().Find(GetToolBarEntryKey(MenuName, EntryName));
+		return Calls ? *Calls : 0;
 	}
 
 	void RunToolMenusStartupCallbacks()
@@ -75,6 +183,11 @@ namespace UE::Host
 
 	void ShutdownToolMenus()
 	{
+		// The tool bars go with the windows that showed them.
+		GetShownToolBars().Reset();
+		GetToolBarGetterCallCounts().Reset();
+		OnSlateFrame().Remove(GToolBarFrameHandle);
+		GToolBarFrameHandle.Reset();
 		FModuleManager::Get().UnloadModule(TEXT("ToolMenus"));
 		FToolMenusHostAccess::ResetStartupCallbacks();
 	}

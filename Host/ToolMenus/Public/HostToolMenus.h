@@ -31,6 +31,17 @@ namespace UE::Host
 	// "<Menu> <Section> <Entry>" for every entry of the owner in every menu, registered or only
 	// extended, in registry order.
 	TOOLMENUS_API TArray<FString> GetToolMenuEntriesOfOwner(const FToolMenuOwner& Owner);
+	// Shows a tool bar as the editor does while the window or tab holding it is open: built from the
+	// registered menu, its entries' label, tool tip, icon, enabled and visible state are evaluated in
+	// every Slate frame (FSlateApplication::Tick). Changes to the menus reach a shown tool bar at the
+	// end of the frame, as the editor rebuilds its menu widgets on the next tick: until then it shows
+	// the entries it was built with, even those of an owner that has unregistered.
+	TOOLMENUS_API void ShowToolBar(const FName MenuName);
+	TOOLMENUS_API void HideToolBar(const FName MenuName);
+	TOOLMENUS_API bool IsToolBarShown(const FName MenuName);
+	// Bound getters the Slate frames called for that entry of that tool bar since ToolMenus started.
+	TOOLMENUS_API long long GetToolBarGetterCalls(const FName MenuName, const FName EntryName);
+
 	// Startup callbacks waiting for the end of engine start-up.
 	TOOLMENUS_API int32 GetPendingToolMenusStartupCallbackCount();
 }

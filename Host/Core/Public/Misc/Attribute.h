@@ -7,6 +7,13 @@
 #include <type_traits>
 #include <utility>
 
+namespace UE::Host::Private
+{
+	// Host probe: while set, every bound getter an attribute calls is counted there (the Slate frame
+	// points it at the widget or toolbar entry it evaluates).
+	inline thread_local long long* AttributeGetterCallSink = nullptr;
+}
+
 // A value or a getter that is called each time the value is read.
 template <typename ObjectType>
 class TAttribute
@@ -48,6 +55,10 @@ public:
 	{
 		if (Getter.IsBound())
 		{
+			if (UE::Host::Private::AttributeGetterCallSink)
+			{
+				++*UE::Host::Private::AttributeGetterCallSink;
+			}
 			Value = Getter.Execute();
 		}
 		return Value;

@@ -4,6 +4,7 @@
 #include "HostSlate.h"
 #include "HostSlateCore.h"
 #include "HostSlateRenderer.h"
+#include "../Rendering/WidgetPainter.h"
 #include "Widgets/SWidget.h"
 
 namespace
@@ -34,6 +35,7 @@ namespace
 
 struct FSlateApplicationHostAccess
 {
+	static bool IsQueued(const TSharedRef<SWindow>& Window) { return GetCurrentApplication()->WindowDestroyQueue.Contains(Window); }
 	static void Create() { GetCurrentApplication() = TSharedPtr<FSlateApplication>(new FSlateApplication()); }
 	static void Destroy()
 	{
@@ -42,6 +44,7 @@ struct FSlateApplicationHostAccess
 			// Windows go first, while the application that owns them still answers.
 			TArray<TSharedRef<SWindow>> Windows = Application->SlateWindows;
 			Application->SlateWindows.Reset();
+			Application->WindowDestroyQueue.Reset();
 			Windows.Reset();
 		}
 		GetCurrentApplication().Reset();
@@ -61,12 +64,21 @@ FSlateApplication& FSlateApplication::Get()
 
 void FSlateApplication::Tick()
 {
-	// A copy: a bound getter may open or close a window while it is read.
-	const TArray<TSharedRef<SWindow>> Windows = SlateWindows;
-	for (const TSharedRef<SWindow>& Window : Windows)
+	// Counting on: inside the frame each widget's getters count towards that widget.
+	long long FrameGetterCalls = 0;
 	{
-		UE::Host::ArrangeWidgetTree(Window, Window->GetClientSizeInScreen());
+		const UE::Host::FScopedGetterCallSink Counting(&FrameGetterCalls);
+		// A copy: a bound getter may open or close a window while it is read.
+		const TArray<TSharedRef<SWindow>> Windows = SlateWindows;
+		for (const TSharedRef<SWindow>& Window : Windows)
+		{
+			const TArray<UE::Host::FArrangedWidgetRecord> Records = UE::Host::ArrangeWidgetTree(Window, Window->GetClientSizeInScreen());
+			UE::Host::Rendering::EvaluatePaintedAttributes(Records);
+		}
+		UE::Host::OnSlateFrame().Broadcast();
 	}
+	// Windows asked to close lived through this frame; the next one starts without them.
+	DestroyWindowsImmediately();
 }
 
 TSharedRef<SWindow> FSlateApplication::AddWindow(TSharedRef<SWindow> InSlateWindow, const bool bShowImmediately)
@@ -78,12 +90,27 @@ TSharedRef<SWindow> FSlateApplication::AddWindow(TSharedRef<SWindow> InSlateWind
 
 void FSlateApplication::RequestDestroyWindow(TSharedRef<SWindow> WindowToDestroy)
 {
-	DestroyWindowImmediately(WindowToDestroy);
+	if (SlateWindows.Contains(WindowToDestroy))
+	{
+		WindowDestroyQueue.AddUnique(WindowToDestroy);
+	}
 }
 
 void FSlateApplication::DestroyWindowImmediately(TSharedRef<SWindow> WindowToDestroy)
 {
+	WindowDestroyQueue.Remove(WindowToDestroy);
 	SlateWindows.Remove(WindowToDestroy);
+}
+
+void FSlateApplication::DestroyWindowsImmediately()
+{
+	// Moved out first: the last reference to a window may go here, and its widgets' destructors may queue more.
+	TArray<TSharedRef<SWindow>> Queue = WindowDestroyQueue;
+	WindowDestroyQueue.Reset();
+	for (const TSharedRef<SWindow>& Window : Queue)
+	{
+		SlateWindows.Remove(Window);
+	}
 }
 
 TSharedPtr<SWindow> FSlateApplication::GetActiveTopLevelWindow() const
@@ -151,6 +178,17 @@ bool FSlateApplication::TakeScreenshot(const TSharedRef<SWidget>& Widget, const 
 	OutColorData = std::move(Image.Pixels);
 	OutSize = FIntVector(Image.Size.X, Image.Size.Y, 0);
 	return true;
+}
+
+FSimpleMulticastDelegate& UE::Host::OnSlateFrame()
+{
+	static FSimpleMulticastDelegate* Delegate = new FSimpleMulticastDelegate();
+	return *Delegate;
+}
+
+bool UE::Host::IsWindowClosing(const TSharedRef<SWindow>& Window)
+{
+	return FSlateApplication::IsInitialized() && FSlateApplicationHostAccess::IsQueued(Window);
 }
 
 void UE::Host::InitSlateApplication()

@@ -80,7 +80,7 @@ bool SDockTab::RequestCloseTab()
 	{
 		if (TSharedPtr<SWindow> Window = FSlateApplication::Get().FindWidgetWindow(Self))
 		{
-			FSlateApplication::Get().DestroyWindowImmediately(Window.ToSharedRef());
+			FSlateApplication::Get().RequestDestroyWindow(Window.ToSharedRef());
 		}
 	}
 	bIsForeground = false;

@@ -160,10 +160,10 @@ void FTabManager::OnTabClosing(const TSharedRef<SDockTab>& TabBeingClosed)
 	GetLiveTabs().RemoveAll([&TabBeingClosed](const TWeakPtr<SDockTab>& Tab) { return Tab.Pin() == TabBeingClosed; });
 	if (FSlateApplication::IsInitialized())
 	{
-		// Each floating tab has a window of its own; closing the tab closes it.
+		// Each floating tab has a window of its own; closing the tab closes it at the end of the next frame.
 		if (TSharedPtr<SWindow> Window = FSlateApplication::Get().FindWidgetWindow(TabBeingClosed))
 		{
-			FSlateApplication::Get().DestroyWindowImmediately(Window.ToSharedRef());
+			FSlateApplication::Get().RequestDestroyWindow(Window.ToSharedRef());
 		}
 	}
 }

@@ -44,9 +44,13 @@ namespace
 	}
 
 	// One brush over Rect, multiplied by Tint (linear, like the brush's own tint).
-	void DrawBrush(FCanvas& Canvas, const FSlateBrush& Brush, const FSlateRect& Rect, const FLinearColor& Tint, const SWidget& Widget, bool bDisabled)
+	void DrawBrush(FCanvas* Canvas, const FSlateBrush& Brush, const FSlateRect& Rect, const FLinearColor& Tint, const SWidget& Widget, bool bDisabled)
 	{
 		const FLinearColor BrushColor = UE::Host::ResolveSlateColor(Brush.TintColor, Widget) * Tint;
+		if (!Canvas)
+		{
+			return;
+		}
 		auto Shade = [bDisabled](const FLinearColor& Color) { return bDisabled ? ApplyDisabledEffect(ToCanvasColor(Color)) : ToCanvasColor(Color); };
 		switch (Brush.GetDrawType())
 		{
@@ -62,7 +66,7 @@ namespace
 				Radii = FVector4(Half, Half, Half, Half);
 			}
 			const FLinearColor OutlineColor = UE::Host::ResolveSlateColor(Outline.Color, Widget) * Tint;
-			Canvas.DrawRoundedBox(Rect, Radii, Shade(BrushColor), Shade(OutlineColor), Outline.Width);
+			Canvas->DrawRoundedBox(Rect, Radii, Shade(BrushColor), Shade(OutlineColor), Outline.Width);
 			return;
 		}
 		default:
@@ -71,15 +75,15 @@ namespace
 		// Image, Box and Border: a file when the brush names one, otherwise a solid fill of its tint.
 		if (Brush.GetResourceName().IsNone())
 		{
-			Canvas.FillRect(Rect, Shade(BrushColor));
+			Canvas->FillRect(Rect, Shade(BrushColor));
 		}
 		else
 		{
-			DrawImageFile(Canvas, Brush.GetResourceName().ToString(), Rect, ToCanvasColor(BrushColor), bDisabled);
+			DrawImageFile(*Canvas, Brush.GetResourceName().ToString(), Rect, ToCanvasColor(BrushColor), bDisabled);
 		}
 	}
 
-	void PaintBorder(FCanvas& Canvas, const SBorder& Border, const FSlateRect& Rect, const FLinearColor& Tint, bool bEnabled)
+	void PaintBorder(FCanvas* Canvas, const SBorder& Border, const FSlateRect& Rect, const FLinearColor& Tint, bool bEnabled)
 	{
 		const FSlateBrush* Brush = Border.GetBorderImage();
 		bool bDisabledEffect = !bEnabled;
@@ -99,11 +103,16 @@ namespace
 		}
 	}
 
-	void PaintTextBlock(FCanvas& Canvas, const STextBlock& Text, const UE::Host::FArrangedWidgetRecord& Record, const FLinearColor& Tint, bool bEnabled)
+	void PaintTextBlock(FCanvas* Canvas, const STextBlock& Text, const UE::Host::FArrangedWidgetRecord& Record, const FLinearColor& Tint, bool bEnabled)
 	{
 		const FLinearColor Color = UE::Host::ResolveSlateColor(UE::Host::FSlateWidgetAccess::GetColorAndOpacity(Text), Text) * Tint;
-		DrawText(Canvas, Text.GetText().ToString(), UE::Host::FSlateWidgetAccess::GetFont(Text), UE::Host::FSlateWidgetAccess::GetWrappingWidth(Text),
-				 Record.Position, ToCanvasColor(Color), !bEnabled);
+		const FText& Shown = Text.GetText();
+		const FSlateFontInfo Font = UE::Host::FSlateWidgetAccess::GetFont(Text);
+		const float WrappingWidth = UE::Host::FSlateWidgetAccess::GetWrappingWidth(Text);
+		if (Canvas)
+		{
+			DrawText(*Canvas, Shown.ToString(), Font, WrappingWidth, Record.Position, ToCanvasColor(Color), !bEnabled);
+		}
 	}
 
 	void PaintScrollBar(FCanvas& Canvas, const SScrollBox& ScrollBox, const UE::Host::FArrangedWidgetRecord& Record)
@@ -129,7 +138,8 @@ namespace
 							  ToCanvasColor(FColor(0x55, 0x55, 0x55)), FCanvasColor(), 0.0);
 	}
 
-	void PaintWidget(FCanvas& Canvas, const UE::Host::FArrangedWidgetRecord& Record)
+	// Reads what Slate's paint reads; draws it when there is a canvas.
+	void PaintWidget(FCanvas* Canvas, const UE::Host::FArrangedWidgetRecord& Record)
 	{
 		const TSharedPtr<SWidget> Widget = Record.Widget.Pin();
 		if (!Widget.IsValid() || Record.Size.X <= 0.0 || Record.Size.Y <= 0.0 || !Widget->GetVisibility().IsVisible())
@@ -140,15 +150,24 @@ namespace
 		const bool bEnabled = UE::Host::IsWidgetEnabledInHierarchy(*Widget);
 		const FLinearColor Tint = GetInheritedTint(*Widget);
 
-		Canvas.PushClip(Record.ClipRect);
+		if (Canvas)
+		{
+			Canvas->PushClip(Record.ClipRect);
+		}
 		if (dynamic_cast<const SWindow*>(Widget.Get()))
 		{
-			Canvas.FillRect(Rect, ToCanvasColor(UE::Host::WindowBackgroundColor));
+			if (Canvas)
+			{
+				Canvas->FillRect(Rect, ToCanvasColor(UE::Host::WindowBackgroundColor));
+			}
 		}
 		else if (const SDockingTabStack* Stack = dynamic_cast<const SDockingTabStack*>(Widget.Get()))
 		{
 			const double WellHeight = std::min<double>(Stack->GetTab()->GetDesiredSize().Y, Record.Size.Y);
-			Canvas.FillRect(FSlateRect(Rect.Left, Rect.Top, Rect.Right, Rect.Top + WellHeight), ToCanvasColor(UE::Host::TabWellColor));
+			if (Canvas)
+			{
+				Canvas->FillRect(FSlateRect(Rect.Left, Rect.Top, Rect.Right, Rect.Top + WellHeight), ToCanvasColor(UE::Host::TabWellColor));
+			}
 		}
 		else if (const SBorder* Border = dynamic_cast<const SBorder*>(Widget.Get()))
 		{
@@ -168,9 +187,15 @@ namespace
 		}
 		else if (const SScrollBox* ScrollBox = dynamic_cast<const SScrollBox*>(Widget.Get()))
 		{
-			PaintScrollBar(Canvas, *ScrollBox, Record);
+			if (Canvas)
+			{
+				PaintScrollBar(*Canvas, *ScrollBox, Record);
+			}
 		}
-		Canvas.PopClip();
+		if (Canvas)
+		{
+			Canvas->PopClip();
+		}
 	}
 }
 
@@ -179,7 +204,26 @@ void UE::Host::Rendering::PaintWidgets(FCanvas& Canvas, const TArray<FArrangedWi
 	// Document order is paint order: a parent's brush lies under its children.
 	for (const FArrangedWidgetRecord& Record : Records)
 	{
-		PaintWidget(Canvas, Record);
+		PaintWidget(&Canvas, Record);
+	}
+}
+
+void UE::Host::Rendering::EvaluatePaintedAttributes(const TArray<FArrangedWidgetRecord>& Records)
+{
+	for (const FArrangedWidgetRecord& Record : Records)
+	{
+		const TSharedPtr<SWidget> Widget = Record.Widget.Pin();
+		if (!Widget.IsValid())
+		{
+			continue;
+		}
+		const FScopedGetterCallSink Counting(FWidgetAccess::GetFrameGetterCallCounter(*Widget));
+		PaintWidget(nullptr, Record);
+		// A tool tip is read when the pointer rests on the widget, which may happen in any frame.
+		if (FWidgetAccess::HasToolTipText(*Widget))
+		{
+			FWidgetAccess::GetToolTipText(*Widget);
+		}
 	}
 }
 

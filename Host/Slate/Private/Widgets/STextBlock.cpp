@@ -40,8 +40,19 @@ float STextBlock::GetWrappingWidth() const
 
 FVector2D STextBlock::ComputeDesiredSize(float LayoutScaleMultiplier) const
 {
-	const UE::Host::FTextLayoutResult Layout = UE::Host::LayoutText(BoundText.Get().ToString(), GetFont(), GetWrappingWidth());
-	return FVector2D(std::max<double>(Layout.Size.X, MinDesiredWidth.Get(0.0f)), Layout.Size.Y);
+	const FText& Text = BoundText.Get();
+	const FSlateFontInfo FontInfo = GetFont();
+	const float WrappingWidth = GetWrappingWidth();
+	// The same text data is the same text; otherwise texts compare by their strings, as invariant texts do.
+	const bool bSameText = &Text.ToString() == &MeasuredText.ToString() || Text.IdenticalTo(MeasuredText);
+	if (!bSameText || WrappingWidth != MeasuredWrappingWidth || !(FontInfo == MeasuredFont))
+	{
+		MeasuredSize = UE::Host::LayoutText(Text.ToString(), FontInfo, WrappingWidth).Size;
+		MeasuredText = Text;
+		MeasuredFont = FontInfo;
+		MeasuredWrappingWidth = WrappingWidth;
+	}
+	return FVector2D(std::max<double>(MeasuredSize.X, MinDesiredWidth.Get(0.0f)), MeasuredSize.Y);
 }
 
 bool STextBlock::CacheAllottedGeometry(const FGeometry& AllottedGeometry)

@@ -41,7 +41,14 @@ void SWidget::SlatePrepass(float InLayoutScaleMultiplier)
 			}
 		}
 	}
+	// Inside a frame, the getters this widget's own size reads are counted as its own.
+	long long* const FrameSink = UE::Host::Private::AttributeGetterCallSink;
+	if (FrameSink)
+	{
+		UE::Host::Private::AttributeGetterCallSink = &FrameGetterCalls;
+	}
 	DesiredSize = ComputeDesiredSize(InLayoutScaleMultiplier);
+	UE::Host::Private::AttributeGetterCallSink = FrameSink;
 }
 
 void SWidget::AssignParentWidget(TSharedPtr<SWidget> InParent)

@@ -84,4 +84,6 @@ private:
 	FName TypeOfWidget;
 	FName Tag;
 	TWeakPtr<SWidget> ParentWidgetPtr;
+	// Host probe: bound getters Slate frames called while laying out and painting this widget.
+	long long FrameGetterCalls = 0;
 };

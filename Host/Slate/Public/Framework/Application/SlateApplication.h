@@ -18,16 +18,20 @@ public:
 	// The application; only valid while initialized (check IsInitialized first).
 	static FSlateApplication& Get();
 
-	// One frame: every window is laid out again, so bound attributes are read.
+	// One frame: every window (those asked to close included) is laid out and has what painting
+	// reads evaluated, bound attributes included; then the windows asked to close are destroyed.
 	void Tick();
 	// Whether the application runs normally (not stopped in a debugger); always in the host.
 	bool IsNormalExecution() const { return true; }
 
 	// Adds a top-level window in front of the others.
 	TSharedRef<SWindow> AddWindow(TSharedRef<SWindow> InSlateWindow, const bool bShowImmediately = true);
-	// Closes the window; the host does it at once.
+	// Queues the window for destruction at the end of the next Tick; until then it stays a top-level window.
 	void RequestDestroyWindow(TSharedRef<SWindow> WindowToDestroy);
+	// Removes the window now, queued or not.
 	void DestroyWindowImmediately(TSharedRef<SWindow> WindowToDestroy);
+	// Destroys the windows queued for destruction.
+	void DestroyWindowsImmediately();
 	// The top-level windows, back to front.
 	const TArray<TSharedRef<SWindow>> GetTopLevelWindows() const { return SlateWindows; }
 	TSharedPtr<SWindow> GetActiveTopLevelWindow() const;
@@ -48,4 +52,5 @@ private:
 	FSlateApplication() = default;
 
 	TArray<TSharedRef<SWindow>> SlateWindows;
+	TArray<TSharedRef<SWindow>> WindowDestroyQueue;
 };

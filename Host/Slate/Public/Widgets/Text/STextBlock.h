@@ -67,4 +67,9 @@ private:
 	TAttribute<float> MinDesiredWidth;
 	// The width of the last layout, which automatic wrapping follows.
 	float CachedWidth = 0.0f;
+	// Like Slate's text block layout cache: measured again only when the text, font or wrapping changes.
+	mutable FText MeasuredText;
+	mutable FSlateFontInfo MeasuredFont;
+	mutable float MeasuredWrappingWidth = -1.0f;
+	mutable FVector2D MeasuredSize;
 };

@@ -19,7 +19,8 @@ void FVantleModule::RegisterMenus()
 	FToolMenuOwnerScoped OwnerScope(this);
 	UToolMenus* ToolMenus = UToolMenus::Get();
 	const FSlateIcon VantleIcon(StyleSet->GetStyleSetName(), TEXT("Vantle.Icon"));
-	const FUIAction OpenAction(FExecuteAction::CreateRaw(this, &FVantleModule::OpenPanel));
+	const TSharedRef<FLifetime> Alive = Lifetime.ToSharedRef();
+	const FUIAction OpenAction(FExecuteAction::CreateSPLambda(Alive, [this]() { OpenPanel(); }));
 
 	UToolMenu* ToolsMenu = ToolMenus->ExtendMenu(TEXT("LevelEditor.MainMenu.Tools"));
 	FToolMenuSection& ToolsSection = ToolsMenu->AddSection(TEXT("Vantle"), FText::FromString(TEXT("Vantle")));
@@ -33,10 +34,11 @@ void FVantleModule::RegisterMenus()
 
 	UToolMenu* SequencerToolbar = ToolMenus->ExtendMenu(TEXT("Sequencer.MainToolBar"));
 	FToolMenuEntry ReferenceStatus = FToolMenuEntry::InitToolBarButton(TEXT("Vantle.ReferenceStatus"),
-		FUIAction(FExecuteAction::CreateLambda([this]() { FixReferences(); }), FCanExecuteAction::CreateRaw(this, &FVantleModule::CanFixReferences)),
+		FUIAction(FExecuteAction::CreateSPLambda(Alive, [this]() { FixReferences(); }),
+			FCanExecuteAction::CreateSPLambda(Alive, [this]() { return CanFixReferences(); })),
 		FText::FromString(TEXT("Fix References")),
-		TAttribute<FText>::Create(TAttribute<FText>::FGetter::CreateLambda([this]() { return GetStatusTooltip(); })),
-		TAttribute<FSlateIcon>::Create(TAttribute<FSlateIcon>::FGetter::CreateLambda([this]() { return GetStatusIcon(); })));
+		TAttribute<FText>::Create(TAttribute<FText>::FGetter::CreateSPLambda(Alive, [this]() { return GetStatusTooltip(); })),
+		TAttribute<FSlateIcon>::Create(TAttribute<FSlateIcon>::FGetter::CreateSPLambda(Alive, [this]() { return GetStatusIcon(); })));
 	ReferenceStatus.StyleNameOverride = TEXT("SequencerToolbar");
 	ReferenceStatus.InsertPosition = FToolMenuInsert(TEXT("Actions"), EToolMenuInsertType::After);
 	SequencerToolbar->FindOrAddSection(TEXT("BaseCommands")).AddEntry(ReferenceStatus);

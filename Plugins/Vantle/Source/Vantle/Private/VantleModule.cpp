@@ -16,6 +16,7 @@
 #include "ToolMenus.h"
 #include "VantleStyle.h"
 #include "Widgets/Docking/SDockTab.h"
+#include "Widgets/SNullWidget.h"
 
 namespace
 {
@@ -65,12 +66,14 @@ namespace
 FVantleModule::FVantleModule()
 	: StatusMessage(TEXT("Changes are applied only when you click. Save the sequence afterwards."))
 {
+	BindingDetailsText = FText::FromString(GetBindingDetails());
 }
 
 FVantleModule::~FVantleModule() = default;
 
 void FVantleModule::StartupModule()
 {
+	Lifetime = MakeShared<FLifetime>();
 	StyleSet = Vantle::CreateStyleSet();
 	FSlateStyleRegistry::RegisterSlateStyle(*StyleSet);
 
@@ -99,6 +102,7 @@ void FVantleModule::StartupModule()
 
 void FVantleModule::ShutdownModule()
 {
+	Lifetime.Reset();
 	FTSTicker::RemoveTicker(TickerHandle);
 	TickerHandle.Reset();
 
@@ -117,6 +121,9 @@ void FVantleModule::ShutdownModule()
 
 	if (TSharedPtr<SDockTab> Tab = PanelTab.Pin())
 	{
+		// A closed tab's window lives on until the next frame, and the panel's widgets read this module
+		// and its style set: they go now, the empty tab goes with its window.
+		Tab->SetContent(SNullWidget::NullWidget);
 		Tab->RequestCloseTab();
 	}
 
@@ -146,6 +153,7 @@ bool FVantleModule::TickModule(float DeltaTime)
 void FVantleModule::RefreshReport()
 {
 	Report = CheckFocusedSequence();
+	BindingDetailsText = FText::FromString(GetBindingDetails());
 }
 
 IMPLEMENT_MODULE(FVantleModule, Vantle)

@@ -46,7 +46,9 @@ public:
 	FString GetCheckedCountText() const;
 	FString GetMissingCountText() const;
 	FString GetUncertainCountText() const;
+	// Built from the report; the panel shows the text made once per refresh, since Slate asks every frame.
 	FString GetBindingDetails() const;
+	FText GetBindingDetailsText() const { return BindingDetailsText; }
 
 	// MCP status presentation.
 	FText GetMcpButtonLabel() const;
@@ -55,7 +57,15 @@ public:
 	FText GetMcpStatusText() const;
 	FSlateColor GetMcpStatusColor() const;
 
+	// Owned by the module alone. Tool bar buttons hold their delegates weakly to it: a built tool bar
+	// keeps its buttons until the editor rebuilds its menus on the next tick, after the module is gone.
+	struct FLifetime
+	{
+	};
+	TSharedPtr<FLifetime> Lifetime;
+
 	FBindingReport Report;
+	FText BindingDetailsText;
 	TWeakPtr<SDockTab> PanelTab;
 	FTSTicker::FDelegateHandle TickerHandle;
 	TUniquePtr<FAutoConsoleCommand> OpenCommand;

@@ -164,7 +164,7 @@ TSharedRef<SDockTab> FVantleModule::SpawnPanelTab(const FSpawnTabArgs& Args)
 							SNew(STextBlock)
 							.Font(MakeFont(9, false))
 							.ColorAndOpacity(FSlateColor(MutedTextColor))
-							.Text_Lambda([this]() { return FText::FromString(GetBindingDetails()); })
+							.Text_Raw(this, &FVantleModule::GetBindingDetailsText)
 							.AutoWrapText(true)
 						]
 
