@@ -51,8 +51,9 @@ namespace UE::Host
 			{
 				FString Error;
 				const FString Path = JoinArgs(Args);
-				Report(!Path.IsEmpty() && LoadSceneFile(Path, Error), FString::Printf(TEXT("Scene loaded: %s"), *Path),
-					Path.IsEmpty() ? FString(TEXT("Host.LoadScene needs a path")) : Error);
+				// Loaded before the message is chosen: arguments are evaluated in no fixed order.
+				const bool bLoaded = !Path.IsEmpty() && LoadSceneFile(Path, Error);
+				Report(bLoaded, FString::Printf(TEXT("Scene loaded: %s"), *Path), Path.IsEmpty() ? FString(TEXT("Host.LoadScene needs a path")) : Error);
 			});
 
 		Add(TEXT("Host.Focus"), TEXT("Focus a sequence in Sequencer: Host.Focus [PATH]"), [](const TArray<FString>& Args)
