@@ -51,7 +51,7 @@ namespace UE::Host
 			{
 				FString Error;
 				const FString Path = JoinArgs(Args);
-				// Loaded before the message is chosen: arguments are evaluated in no fixed order.
+				// Loaded first: the error text must be read after the load wrote it.
 				const bool bLoaded = !Path.IsEmpty() && LoadSceneFile(Path, Error);
 				Report(bLoaded, FString::Printf(TEXT("Scene loaded: %s"), *Path), Path.IsEmpty() ? FString(TEXT("Host.LoadScene needs a path")) : Error);
 			});
