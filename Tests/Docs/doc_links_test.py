@@ -1,6 +1,7 @@
 # Copyright Vantle contributors. All Rights Reserved.
 """Every relative link and image in README.md and Docs/*.md resolves to a file in the repository,
-every image is a PNG, every #anchor names a heading, and the README opens with a picture."""
+every image is a PNG, every #anchor names a heading, every picture in Docs/images is shown
+somewhere, and the README opens with a picture."""
 import glob
 import os
 import re
@@ -42,7 +43,7 @@ def anchors(path):
     return found
 
 
-def check_file(path, failures):
+def check_file(path, failures, shown):
     name = os.path.relpath(path, ROOT)
     count = 0
     for number, line in prose_lines(path):
@@ -69,6 +70,7 @@ def check_file(path, failures):
                 failures.append(where + ": no such file")
                 continue
             if is_image:
+                shown.add(resolved)
                 with open(resolved, "rb") as stream:
                     if not resolved.endswith(".png") or stream.read(8) != PNG_SIGNATURE:
                         failures.append(where + ": not a PNG image")
@@ -80,7 +82,11 @@ def check_file(path, failures):
 def main():
     pages = [os.path.join(ROOT, "README.md")] + sorted(glob.glob(os.path.join(ROOT, "Docs", "*.md")))
     failures = []
-    count = sum(check_file(page, failures) for page in pages)
+    shown = set()
+    count = sum(check_file(page, failures, shown) for page in pages)
+    for picture in sorted(glob.glob(os.path.join(ROOT, "Docs", "images", "*"))):
+        if os.path.realpath(picture) not in shown:
+            failures.append(os.path.relpath(picture, ROOT) + ": no page shows it")
 
     # The README shows the panel before its first section.
     readme = list(prose_lines(pages[0]))
