@@ -9,6 +9,7 @@ packages=(
 	libcurl4-openssl-dev libcpp-httplib-dev nlohmann-json3-dev
 	libcairo2-dev libpango1.0-dev librsvg2-dev libpng-dev fontconfig fonts-roboto
 	python3-clang
+	python3-jsonschema
 )
 
 missing=()

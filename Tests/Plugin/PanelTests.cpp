@@ -3,6 +3,7 @@
 #include "ScriptedHttpPeer.h"
 #include "VantleTestEditor.h"
 #include "Widgets/Docking/SDockTab.h"
+#include "Widgets/SWindow.h"
 
 using Vantle::Test::FEditorTest;
 
@@ -187,4 +188,30 @@ TEST_F(Panel, WhileOpenTheServerIsPingedEveryFiveSecondsAndNotAfterClosing)
 		TickFor(0.75);
 	}
 	EXPECT_EQ(Peer.Requests().size(), AfterClose);
+}
+
+TEST_F(Panel, ResizeTabCommandSizesTheOpenPanelsWindowAndRefusesBadArguments)
+{
+	Editor.Exec(TEXT("Host.ResizeTab Vantle.Panel 560 680"));
+	EXPECT_EQ(Log.Matching("LogHeadlessEditor: Warning: No open tab Vantle.Panel").size(), 1u);
+	Open();
+	const TSharedPtr<SWindow> Window = Module().PanelTab.Pin()->GetParentWindow();
+	ASSERT_TRUE(Window.IsValid());
+	EXPECT_EQ(Window->GetClientSizeInScreen(), FVector2D(560, 480));
+
+	Editor.Exec(TEXT("Host.ResizeTab Vantle.Panel 560 680"));
+	EXPECT_EQ(Window->GetClientSizeInScreen(), FVector2D(560, 680));
+	EXPECT_EQ(Log.Matching("LogHeadlessEditor: Display: Resized Vantle.Panel to 560 x 680").size(), 1u);
+
+	Log.Clear();
+	for (const TCHAR* Bad : {TEXT("Host.ResizeTab Vantle.Panel 560"), TEXT("Host.ResizeTab Vantle.Panel 0 680"), TEXT("Host.ResizeTab Vantle.Panel 8193 680"),
+			 TEXT("Host.ResizeTab Vantle.Panel 560.5 680"), TEXT("Host.ResizeTab Vantle.Panel -560 680"), TEXT("Host.ResizeTab Vantle.Panel 99999999999 1"),
+			 TEXT("Host.ResizeTab Vantle.Panel 560 680 1"), TEXT("Host.ResizeTab")})
+	{
+		Editor.Exec(Bad);
+	}
+	EXPECT_EQ(Log.Matching("Host.ResizeTab takes a tab id and a width and height from 1 to 8192").size(), 8u);
+	EXPECT_EQ(Window->GetClientSizeInScreen(), FVector2D(560, 680));
+	// The plugin's registered size is untouched: a reopened panel has it again.
+	EXPECT_EQ(UE::Host::GetDefaultTabWindowSize(FTabId(TEXT("Vantle.Panel"))), FVector2D(560, 480));
 }

@@ -121,6 +121,37 @@ TEST_F(FTabManagerTest, InvokingTwiceGivesOneTabInItsOwnWindow)
 	EXPECT_TRUE(UE::Host::CloseTab(PanelTabId));
 }
 
+TEST_F(FTabManagerTest, ResizingATabSizesItsWindowOnlyAndReopeningUsesTheDefaultAgain)
+{
+	FTabOwner Owner;
+	FTabManager::RegisterDefaultTabWindowSize(FTabId(PanelTabId), FVector2D(560, 480));
+	EXPECT_FALSE(UE::Host::ResizeTab(PanelTabId, FVector2D(560, 900))) << "no tab is open";
+
+	const TSharedPtr<SDockTab> Tab = FGlobalTabmanager::Get()->TryInvokeTab(FTabId(PanelTabId));
+	ASSERT_TRUE(Tab.IsValid());
+	const TSharedPtr<SWindow> Window = Tab->GetParentWindow();
+	EXPECT_TRUE(UE::Host::ResizeTab(PanelTabId, FVector2D(560, 900)));
+	EXPECT_EQ(Window->GetClientSizeInScreen(), FVector2D(560, 900));
+	// The layout follows the window at once.
+	const TArray<UE::Host::FArrangedWidgetRecord> Records = UE::Host::ArrangeTab(PanelTabId);
+	ASSERT_FALSE(Records.IsEmpty());
+	EXPECT_EQ(Records[0].Size, FVector2D(560, 900));
+
+	for (const FVector2D& Bad : {FVector2D(0, 900), FVector2D(560, -1), FVector2D(UE::Host::MaxResizeSide + 1, 10)})
+	{
+		EXPECT_FALSE(UE::Host::ResizeTab(PanelTabId, Bad)) << Bad.X << " x " << Bad.Y;
+	}
+	EXPECT_EQ(Window->GetClientSizeInScreen(), FVector2D(560, 900));
+	EXPECT_FALSE(UE::Host::ResizeTab(FName(TEXT("Other.Tab")), FVector2D(100, 100)));
+	EXPECT_EQ(UE::Host::GetDefaultTabWindowSize(FTabId(PanelTabId)), FVector2D(560, 480));
+
+	EXPECT_TRUE(UE::Host::CloseTab(PanelTabId));
+	const TSharedPtr<SDockTab> Again = FGlobalTabmanager::Get()->TryInvokeTab(FTabId(PanelTabId));
+	ASSERT_TRUE(Again.IsValid());
+	EXPECT_EQ(Again->GetParentWindow()->GetClientSizeInScreen(), FVector2D(560, 480));
+	EXPECT_TRUE(UE::Host::CloseTab(PanelTabId));
+}
+
 TEST_F(FTabManagerTest, WithoutADefaultSizeTheWindowGetsTheFallback)
 {
 	FTabOwner Owner;

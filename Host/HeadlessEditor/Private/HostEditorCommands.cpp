@@ -134,6 +134,35 @@ namespace UE::Host
 				Report(!TabId.IsEmpty() && CloseTab(FName(*TabId)), FString::Printf(TEXT("Closed %s"), *TabId), FString::Printf(TEXT("No open tab %s"), *TabId));
 			});
 
+		Add(TEXT("Host.ResizeTab"), TEXT("Size the window of an open tab: Host.ResizeTab TABID WIDTH HEIGHT"), [](const TArray<FString>& Args)
+			{
+				auto ParseSide = [](const FString& Text, int32& Out)
+				{
+					if (Text.IsEmpty() || Text.Len() > 5)
+					{
+						return false;
+					}
+					for (int32 Index = 0; Index < Text.Len(); ++Index)
+					{
+						if (Text[Index] < TEXT('0') || Text[Index] > TEXT('9'))
+						{
+							return false;
+						}
+					}
+					Out = FCString::Atoi(*Text);
+					return Out >= 1 && Out <= MaxResizeSide;
+				};
+				int32 Width = 0;
+				int32 Height = 0;
+				if (Args.Num() != 3 || !ParseSide(Args[1], Width) || !ParseSide(Args[2], Height))
+				{
+					UE_LOG(LogHeadlessEditor, Warning, TEXT("Host.ResizeTab takes a tab id and a width and height from 1 to %d"), MaxResizeSide);
+					return;
+				}
+				Report(ResizeTab(FName(*Args[0]), FVector2D(Width, Height)), FString::Printf(TEXT("Resized %s to %d x %d"), *Args[0], Width, Height),
+					FString::Printf(TEXT("No open tab %s"), *Args[0]));
+			});
+
 		Add(TEXT("Host.DumpWidgets"), TEXT("Print the widget tree of open tabs: Host.DumpWidgets [TABID]"), [](const TArray<FString>& Args)
 			{
 				const FString TabId = JoinArgs(Args);

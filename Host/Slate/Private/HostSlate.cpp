@@ -228,6 +228,19 @@ bool UE::Host::CloseTab(const FName TabId)
 	return Tab.IsValid() && Tab->RequestCloseTab();
 }
 
+bool UE::Host::ResizeTab(const FName TabId, const FVector2D& ClientSize)
+{
+	const TSharedPtr<SDockTab> Tab = FindOpenTab(TabId);
+	const TSharedPtr<SWindow> Window = Tab.IsValid() ? Tab->GetParentWindow() : nullptr;
+	const auto InRange = [](double Side) { return Side >= 1.0 && Side <= MaxResizeSide; };
+	if (!Window.IsValid() || !InRange(ClientSize.X) || !InRange(ClientSize.Y))
+	{
+		return false;
+	}
+	Window->Resize(ClientSize);
+	return true;
+}
+
 TArray<TSharedRef<SDockTab>> UE::Host::GetOpenTabs()
 {
 	TArray<TSharedRef<SDockTab>> Tabs;

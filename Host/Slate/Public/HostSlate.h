@@ -76,4 +76,10 @@ namespace UE::Host
 	// then its content (window coordinates). Empty when the tab is not open.
 	SLATE_API TArray<FArrangedWidgetRecord> ArrangeTab(const FName TabId);
 	SLATE_API TArray<FArrangedWidgetRecord> ArrangeWindow(const TSharedRef<SWindow>& Window);
+
+	// Gives the window of the open tab with that id a new client size, as a user dragging its
+	// border would; the tab's registered default size stays. False when the tab is not open or a
+	// side is outside 1..MaxResizeSide.
+	inline constexpr int32 MaxResizeSide = 8192;
+	SLATE_API bool ResizeTab(const FName TabId, const FVector2D& ClientSize);
 }

@@ -7,7 +7,7 @@
 #include "Misc/OutputDevice.h"
 
 class UWorld;
-class IConsoleVariable;
+struct IConsoleVariable;
 struct IConsoleCommand;
 
 enum EConsoleVariableFlags
