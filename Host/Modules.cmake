@@ -53,3 +53,6 @@ foreach(Quoted ${VantleBuildCsModules})
 	list(APPEND VANTLE_PLUGIN_MODULES Host${Module})
 endforeach()
 message(STATUS "Vantle links ${VANTLE_PLUGIN_MODULES}")
+
+# Where the core style finds its images, whatever folder a program runs from.
+target_compile_definitions(HostSlateCore PRIVATE VANTLE_SLATECORE_RESOURCES_DIR="${CMAKE_CURRENT_SOURCE_DIR}/Host/SlateCore/Resources")

@@ -10,7 +10,6 @@
 #include "Styling/SlateStyleRegistry.h"
 #include "Styling/SlateTypes.h"
 
-#include <filesystem>
 
 namespace
 {
@@ -153,12 +152,8 @@ void UE::Host::UnregisterCoreStyles()
 
 FString UE::Host::GetSlateCoreResourcesDir()
 {
-	// The images live beside this module's sources: Host/SlateCore/Resources.
-	static const FString* Dir = []
-	{
-		const std::filesystem::path Here = std::filesystem::path(__FILE__).lexically_normal();
-		const std::filesystem::path Resources = Here.parent_path().parent_path().parent_path() / "Resources";
-		return new FString(UE::Host::FromUtf8(Resources.string()));
-	}();
+	// The build names the folder (Host/SlateCore/Resources) as an absolute path: __FILE__ may be
+	// relative to wherever the compiler ran, which is not where the programs run.
+	static const FString* Dir = new FString(UE::Host::FromUtf8(VANTLE_SLATECORE_RESOURCES_DIR));
 	return *Dir;
 }

@@ -1,4 +1,4 @@
-// Copyright Vantle contributors. All Rights Reserved.
+// Copyright 2026 Vantle contributors. All Rights Reserved.
 #include "McpLogLine.h"
 
 namespace

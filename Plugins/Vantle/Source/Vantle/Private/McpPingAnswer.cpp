@@ -1,9 +1,12 @@
-// Copyright Vantle contributors. All Rights Reserved.
+// Copyright 2026 Vantle contributors. All Rights Reserved.
 #include "McpPingAnswer.h"
 
+#include "Containers/StringFwd.h"
+#include "Containers/StringView.h"
 #include "Dom/JsonObject.h"
 #include "Serialization/JsonReader.h"
 #include "Serialization/JsonSerializer.h"
+#include "Serialization/JsonTypes.h"
 
 namespace
 {
