@@ -1,36 +1,12 @@
 // Copyright Vantle contributors. All Rights Reserved.
 // The watcher's ping and state machine against a scripted HTTP peer on loopback.
-#include "Containers/Ticker.h"
-#include "CoreGlobals.h"
-#include "HAL/IConsoleManager.h"
 #include "HAL/PlatformTime.h"
-#include "HttpModule.h"
-#include "McpLogWatcher.h"
-#include "Misc/OutputDeviceRedirector.h"
-#include "ScriptedHttpPeer.h"
-
-#include <gtest/gtest.h>
-
-#include <atomic>
-#include <chrono>
-#include <thread>
+#include "McpWatcherTestSupport.h"
 
 namespace
 {
 	DEFINE_LOG_CATEGORY_STATIC(LogHttpListener, Log, All);
 	DEFINE_LOG_CATEGORY_STATIC(LogModelContextProtocol, Log, All);
-
-	std::string IdOf(const std::string& Body)
-	{
-		const std::string Key = "\"id\":\"";
-		const size_t Start = Body.find(Key);
-		if (Start == std::string::npos)
-		{
-			return {};
-		}
-		const size_t End = Body.find('"', Start + Key.size());
-		return Body.substr(Start + Key.size(), End - Start - Key.size());
-	}
 
 	std::string Lower(std::string Text)
 	{
@@ -41,76 +17,21 @@ namespace
 		return Text;
 	}
 
+	using Vantle::Test::PingIdOf;
+
 	std::string ValidAnswer(const FScriptedHttpRequest& Request)
 	{
-		return R"({"jsonrpc":"2.0","id":")" + IdOf(Request.Body) + R"(","result":{}})";
+		return Vantle::Test::PingAnswer(Request);
 	}
 
-	// The MCP plugin's start command, as a test double: records each run and can log what a
-	// starting server logs.
-	struct FFakeStartCommand
-	{
-		std::atomic<int32> Runs{0};
-		std::vector<std::string> LinesToLog;
-		TUniquePtr<FAutoConsoleCommand> Command;
-
-		explicit FFakeStartCommand(bool bHandles = true)
-		{
-			FConsoleCommandWithArgsDelegate Delegate;
-			if (bHandles)
-			{
-				Delegate.BindLambda([this](const TArray<FString>& Args) { Run(Args); });
-			}
-			Command = MakeUnique<FAutoConsoleCommand>(TEXT("ModelContextProtocol.StartServer"), TEXT("test double"), Delegate);
-		}
-
-		void Run(const TArray<FString>& Args)
-		{
-			++Runs;
-			for (const std::string& Line : LinesToLog)
-			{
-				UE_LOG(LogHttpListener, Log, TEXT("%s"), *UE::Host::FromUtf8(Line));
-			}
-		}
-	};
-
-	class WatcherPing : public ::testing::Test
+	class WatcherPing : public Vantle::Test::FWatcherTest
 	{
 	protected:
-		void SetUp() override
-		{
-			FHttpModule::Get();
-			Watcher = MakeShared<FMcpLogWatcher>(Peer.GetPort());
-			Watcher->Register();
-		}
-
-		void TearDown() override
-		{
-			Watcher->Shutdown();
-			Pump([] { return false; }, 0.05);
-		}
-
-		template <typename Predicate>
-		bool Pump(Predicate Done, double Seconds = 5.0)
-		{
-			const auto Deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(Seconds);
-			while (!Done())
-			{
-				if (std::chrono::steady_clock::now() > Deadline)
-				{
-					return false;
-				}
-				FTSTicker::GetCoreTicker().Tick(0.005f);
-				std::this_thread::sleep_for(std::chrono::milliseconds(2));
-			}
-			return true;
-		}
-
 		// Sends one ping with no start pending and waits for its completion.
 		void PingOnce()
 		{
 			Watcher->SendPing();
-			ASSERT_TRUE(Pump([this] { return !Watcher->PendingRequest.IsValid(); }, 6.0)) << "the ping never completed";
+			ASSERT_TRUE(PumpUntilNoPing()) << "the ping never completed";
 		}
 
 		void Answer(int Status, std::function<std::string(const FScriptedHttpRequest&)> Body)
@@ -125,14 +46,6 @@ namespace
 			UE_LOG(LogHttpListener, Log, TEXT("Created new HttpListener on 127.0.0.1:%s"), *Port);
 			GLog->FlushThreadedLogs();
 		}
-
-		EMcpState State() const { return static_cast<EMcpState>(Watcher->State); }
-		std::string Message() const { return UE::Host::ToUtf8(Watcher->Message); }
-		std::string Port() const { return std::to_string(Peer.GetPort()); }
-
-		FScriptedHttpPeer Peer;
-		FFakeStartCommand StartCommand;
-		TSharedPtr<FMcpLogWatcher> Watcher;
 	};
 }
 
@@ -151,7 +64,7 @@ TEST_F(WatcherPing, SendsTheSpecifiedRequest)
 
 TEST_F(WatcherPing, AValidAnswerConfirmsOnlyWithTheListenerLines)
 {
-	Answer(200, [](const FScriptedHttpRequest& R) { return R"({"jsonrpc":"2.0","id":")" + Lower(IdOf(R.Body)) + R"(","result":{"x":1}})"; });
+	Answer(200, [](const FScriptedHttpRequest& R) { return R"({"jsonrpc":"2.0","id":")" + Lower(PingIdOf(R.Body)) + R"(","result":{"x":1}})"; });
 	PingOnce();
 	EXPECT_EQ(State(), EMcpState::Problem);
 	EXPECT_EQ(Message(), "Port " + Port() + " antwortet, gehoert aber nicht bestaetigt zu diesem Editor.");
@@ -170,12 +83,12 @@ TEST_F(WatcherPing, EveryInvalidAnswerLeavesTheServerUnreachable)
 		{404, ValidAnswer},
 		{200, [](const FScriptedHttpRequest&) { return std::string("not json"); }},
 		{200, [](const FScriptedHttpRequest& R) { return "event: message\ndata: " + ValidAnswer(R) + "\n\n"; }},
-		{200, [](const FScriptedHttpRequest& R) { return R"({"jsonrpc":"1.0","id":")" + IdOf(R.Body) + R"(","result":{}})"; }},
+		{200, [](const FScriptedHttpRequest& R) { return R"({"jsonrpc":"1.0","id":")" + PingIdOf(R.Body) + R"(","result":{}})"; }},
 		{200, [](const FScriptedHttpRequest&) { return std::string(R"({"jsonrpc":"2.0","id":"00000000000000000000000000000001","result":{}})"); }},
-		{200, [](const FScriptedHttpRequest& R) { return R"({"jsonrpc":"2.0","id":")" + IdOf(R.Body) + R"(","result":null})"; }},
-		{200, [](const FScriptedHttpRequest& R) { return R"({"jsonrpc":"2.0","id":")" + IdOf(R.Body) + R"(","result":5})"; }},
-		{200, [](const FScriptedHttpRequest& R) { return R"({"jsonrpc":"2.0","id":")" + IdOf(R.Body) + R"("})"; }},
-		{200, [](const FScriptedHttpRequest& R) { return R"({"jsonrpc":"2.0","id":")" + IdOf(R.Body) + R"(","result":{},"error":{"code":1}})"; }},
+		{200, [](const FScriptedHttpRequest& R) { return R"({"jsonrpc":"2.0","id":")" + PingIdOf(R.Body) + R"(","result":null})"; }},
+		{200, [](const FScriptedHttpRequest& R) { return R"({"jsonrpc":"2.0","id":")" + PingIdOf(R.Body) + R"(","result":5})"; }},
+		{200, [](const FScriptedHttpRequest& R) { return R"({"jsonrpc":"2.0","id":")" + PingIdOf(R.Body) + R"("})"; }},
+		{200, [](const FScriptedHttpRequest& R) { return R"({"jsonrpc":"2.0","id":")" + PingIdOf(R.Body) + R"(","result":{},"error":{"code":1}})"; }},
 		{200, [](const FScriptedHttpRequest& R) { return ValidAnswer(R) + "{}"; }},
 		{200, [](const FScriptedHttpRequest& R) { return "[" + ValidAnswer(R) + "]"; }},
 	};
@@ -217,7 +130,7 @@ TEST_F(WatcherPing, HostileAnswersEndWithinTheTimeout)
 	EXPECT_EQ(State(), EMcpState::Idle);
 
 	// Invalid UTF-8 inside an otherwise valid answer is replaced, not fatal.
-	Answer(200, [](const FScriptedHttpRequest& R) { return R"({"jsonrpc":"2.0","id":")" + IdOf(R.Body) + "\",\"result\":{\"n\":\"\xFF\xFE\"}}"; });
+	Answer(200, [](const FScriptedHttpRequest& R) { return R"({"jsonrpc":"2.0","id":")" + PingIdOf(R.Body) + "\",\"result\":{\"n\":\"\xFF\xFE\"}}"; });
 	PingOnce();
 	EXPECT_EQ(State(), EMcpState::Problem);
 
@@ -289,7 +202,7 @@ TEST_F(WatcherPing, AMissingOrUnhandledStartCommandIsReported)
 	EXPECT_FALSE(Watcher->bStartPending);
 	EXPECT_TRUE(Peer.Requests().empty());
 
-	FFakeStartCommand Unhandled(false);
+	Vantle::Test::FStartCommandDouble Unhandled(false);
 	Peer.Expect(FScriptedExchange::Request("POST", "/mcp").Respond(404));
 	Watcher->RequestStart();
 	ASSERT_TRUE(Pump([this] { return !Watcher->PendingRequest.IsValid(); }));

@@ -39,10 +39,12 @@ namespace Vantle::Test
 		return R"({"jsonrpc":"2.0","id":")" + PingIdOf(Request.Body) + R"(","result":)" + ResultJson + "}";
 	}
 
-	// The MCP plugin's start command: counts its runs; unbound, it is a command that handles nothing.
+	// The MCP plugin's start command: counts its runs and can log what a starting listener logs;
+	// unbound, it is a command that handles nothing.
 	struct FStartCommandDouble
 	{
 		std::atomic<int32> Runs{0};
+		std::vector<std::string> LinesToLog;
 		TUniquePtr<FAutoConsoleCommand> Command;
 
 		explicit FStartCommandDouble(bool bHandles = true)
@@ -50,7 +52,14 @@ namespace Vantle::Test
 			FConsoleCommandWithArgsDelegate Delegate;
 			if (bHandles)
 			{
-				Delegate.BindLambda([this](const TArray<FString>&) { ++Runs; });
+				Delegate.BindLambda([this](const TArray<FString>&)
+				{
+					++Runs;
+					for (const std::string& Line : LinesToLog)
+					{
+						GLog->Serialize(*UE::Host::FromUtf8(Line), ELogVerbosity::Log, FName(TEXT("LogHttpListener")));
+					}
+				});
 			}
 			Command = MakeUnique<FAutoConsoleCommand>(TEXT("ModelContextProtocol.StartServer"), TEXT("test double"), Delegate);
 		}
