@@ -8,7 +8,7 @@
 #include "HostSlate.h"
 #include "Styling/ISlateStyle.h"
 #include "McpWatcherTestSupport.h"
-#include "VantleTestEditor.h"
+#include "McpEditorTestSupport.h"
 
 using Vantle::Test::FEditorTest;
 using Vantle::Test::FStartCommandDouble;
@@ -41,28 +41,7 @@ namespace
 
 	using WatcherBranches = Vantle::Test::FWatcherTest;
 
-	class McpEditorBranches : public FEditorTest
-	{
-	protected:
-		void SetUp() override {}
-
-		void BootOnPort(int32 InPort, TArray<FString> Extra = {})
-		{
-			Port = InPort;
-			Extra.Add(FString::Printf(TEXT("-VantleMCPPort=%d"), Port));
-			Boot(Vantle::Test::SamplePath("Showcase.json"), Extra, false);
-		}
-
-		FMcpLogWatcher& Watcher() { return *Module().McpWatcher; }
-		EMcpState State() { return static_cast<EMcpState>(Watcher().State); }
-		std::string Message() { return UE::Host::ToUtf8(Watcher().Message); }
-		bool WaitFor(EMcpState Wanted, const std::string& WantedMessage, double Seconds = 8.0)
-		{
-			return PumpUntil([&] { return State() == Wanted && Message() == WantedMessage; }, Seconds);
-		}
-
-		int32 Port = 0;
-	};
+	using McpEditorBranches = Vantle::Test::FMcpEditorTest;
 }
 
 TEST_F(WatcherBranches, ARequestThatCannotStartIsAProblemAndStartsNothing)

@@ -2,10 +2,7 @@
 // The MCP monitor end to end in the headless editor, against the host's MCP server plugin.
 #include "HostHttpServer.h"
 #include "ScriptedHttpPeer.h"
-#include "VantleTestEditor.h"
-
-
-using Vantle::Test::FEditorTest;
+#include "McpEditorTestSupport.h"
 
 namespace
 {
@@ -14,28 +11,7 @@ namespace
 		return static_cast<uint16_t>(UE::Host::FindFreeLoopbackPort());
 	}
 
-	class McpFlow : public FEditorTest
-	{
-	protected:
-		void SetUp() override {}
-
-		void BootOnPort(uint16_t InPort, TArray<FString> Extra = {})
-		{
-			Port = InPort;
-			Extra.Add(FString::Printf(TEXT("-VantleMCPPort=%d"), Port));
-			Boot(Vantle::Test::SamplePath("Showcase.json"), Extra, false);
-		}
-
-		FMcpLogWatcher& Watcher() { return *Module().McpWatcher; }
-		EMcpState State() { return static_cast<EMcpState>(Watcher().State); }
-		std::string Message() { return UE::Host::ToUtf8(Watcher().Message); }
-		bool WaitForState(EMcpState Wanted, double Seconds = 8.0)
-		{
-			return PumpUntil([&] { return State() == Wanted; }, Seconds);
-		}
-
-		uint16_t Port = 0;
-	};
+	using McpFlow = Vantle::Test::FMcpEditorTest;
 }
 
 TEST_F(McpFlow, StartMcpStartsTheServerAndConfirmsIt)
