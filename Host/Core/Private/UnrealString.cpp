@@ -1,5 +1,6 @@
 // Copyright Vantle contributors. All Rights Reserved.
 #include "Containers/UnrealString.h"
+#include "HostCore.h"
 
 #include <cmath>
 #include <cstdio>
@@ -74,32 +75,6 @@ namespace
 		return Value < Min ? Min : Value;
 	}
 
-	void AppendUtf8(std::string& Out, uint32 CodePoint)
-	{
-		if (CodePoint < 0x80)
-		{
-			Out += static_cast<char>(CodePoint);
-		}
-		else if (CodePoint < 0x800)
-		{
-			Out += static_cast<char>(0xC0 | (CodePoint >> 6));
-			Out += static_cast<char>(0x80 | (CodePoint & 0x3F));
-		}
-		else if (CodePoint < 0x10000)
-		{
-			Out += static_cast<char>(0xE0 | (CodePoint >> 12));
-			Out += static_cast<char>(0x80 | ((CodePoint >> 6) & 0x3F));
-			Out += static_cast<char>(0x80 | (CodePoint & 0x3F));
-		}
-		else
-		{
-			Out += static_cast<char>(0xF0 | (CodePoint >> 18));
-			Out += static_cast<char>(0x80 | ((CodePoint >> 12) & 0x3F));
-			Out += static_cast<char>(0x80 | ((CodePoint >> 6) & 0x3F));
-			Out += static_cast<char>(0x80 | (CodePoint & 0x3F));
-		}
-	}
-
 	void AppendUtf16(std::u16string& Out, uint32 CodePoint)
 	{
 		if (CodePoint >= 0x10000)
@@ -149,15 +124,15 @@ namespace UE::Host
 			if (Unit >= 0xD800 && Unit <= 0xDBFF && Index + 1 < Len && Text[Index + 1] >= 0xDC00 && Text[Index + 1] <= 0xDFFF)
 			{
 				const uint32 Low = Text[++Index];
-				AppendUtf8(Out, 0x10000 + ((Unit - 0xD800) << 10) + (Low - 0xDC00));
+				UE::Host::AppendUtf8(Out, 0x10000 + ((Unit - 0xD800) << 10) + (Low - 0xDC00));
 			}
 			else if (Unit >= 0xD800 && Unit <= 0xDFFF)
 			{
-				AppendUtf8(Out, 0xFFFD);
+				UE::Host::AppendUtf8(Out, 0xFFFD);
 			}
 			else
 			{
-				AppendUtf8(Out, Unit);
+				UE::Host::AppendUtf8(Out, Unit);
 			}
 		}
 		return Out;
@@ -891,4 +866,30 @@ uint32 GetTypeHash(const FString& S)
 		Hash = (Hash ^ FChar::ToLower(Ch)) * 16777619u;
 	}
 	return Hash;
+}
+
+void UE::Host::AppendUtf8(std::string& Out, uint32 CodePoint)
+{
+	if (CodePoint < 0x80)
+	{
+		Out += static_cast<char>(CodePoint);
+	}
+	else if (CodePoint < 0x800)
+	{
+		Out += static_cast<char>(0xC0 | (CodePoint >> 6));
+		Out += static_cast<char>(0x80 | (CodePoint & 0x3F));
+	}
+	else if (CodePoint < 0x10000)
+	{
+		Out += static_cast<char>(0xE0 | (CodePoint >> 12));
+		Out += static_cast<char>(0x80 | ((CodePoint >> 6) & 0x3F));
+		Out += static_cast<char>(0x80 | (CodePoint & 0x3F));
+	}
+	else
+	{
+		Out += static_cast<char>(0xF0 | (CodePoint >> 18));
+		Out += static_cast<char>(0x80 | ((CodePoint >> 12) & 0x3F));
+		Out += static_cast<char>(0x80 | ((CodePoint >> 6) & 0x3F));
+		Out += static_cast<char>(0x80 | (CodePoint & 0x3F));
+	}
 }

@@ -33,6 +33,8 @@ namespace UE::Host
 	// missing parent folders as the engine's file writer does. False when it cannot be written.
 	CORE_API bool WriteFileBytes(const TCHAR* Filename, const void* Data, int64 Size, uint32 WriteFlags = 0);
 	CORE_API bool ReadFileBytes(const TCHAR* Filename, std::string& OutBytes);
+	// Appends the UTF-8 bytes of one code point.
+	CORE_API void AppendUtf8(std::string& Out, uint32 CodePoint);
 	// Text for one-line probe output: backslash, quote, line feed, carriage return and tab escaped.
 	CORE_API FString EscapeForProbe(const FString& Text);
 	// Formats a line as the headless editor prints it: "Category: Verbosity: Message".

@@ -3,6 +3,7 @@
 
 #include "HostScene.h"
 #include "HostSceneDescription.h"
+#include "HostCore.h"
 
 #include <algorithm>
 #include <unordered_set>
@@ -268,32 +269,6 @@ namespace UE::Host::Scene
 				return true;
 			}
 
-			static void AppendUtf8(std::string& Out, char32_t CodePoint)
-			{
-				if (CodePoint < 0x80)
-				{
-					Out += static_cast<char>(CodePoint);
-				}
-				else if (CodePoint < 0x800)
-				{
-					Out += static_cast<char>(0xC0 | (CodePoint >> 6));
-					Out += static_cast<char>(0x80 | (CodePoint & 0x3F));
-				}
-				else if (CodePoint < 0x10000)
-				{
-					Out += static_cast<char>(0xE0 | (CodePoint >> 12));
-					Out += static_cast<char>(0x80 | ((CodePoint >> 6) & 0x3F));
-					Out += static_cast<char>(0x80 | (CodePoint & 0x3F));
-				}
-				else
-				{
-					Out += static_cast<char>(0xF0 | (CodePoint >> 18));
-					Out += static_cast<char>(0x80 | ((CodePoint >> 12) & 0x3F));
-					Out += static_cast<char>(0x80 | ((CodePoint >> 6) & 0x3F));
-					Out += static_cast<char>(0x80 | (CodePoint & 0x3F));
-				}
-			}
-
 			bool ParseHex4(size_t At, char32_t& Out)
 			{
 				Out = 0;
@@ -434,7 +409,7 @@ namespace UE::Host::Scene
 					Pos += 6;
 					CodePoint = 0x10000 + ((CodePoint - 0xD800) << 10) + (Low - 0xDC00);
 				}
-				AppendUtf8(Out, CodePoint);
+				UE::Host::AppendUtf8(Out, static_cast<uint32>(CodePoint));
 				return true;
 			}
 
