@@ -39,8 +39,8 @@ namespace
 
 	std::string WriteTemp(const std::string& Name, const std::string& Content);
 
-	// Runs the editor with a hard deadline; its output is collected from both pipes.
-	FRun RunEditor(const std::vector<std::string>& Args, double TimeoutSeconds = 30.0, const FInput& Input = FInput())
+	// Runs the editor with a hard deadline (in WorkingDir when given); its output is collected from both pipes.
+	FRun RunEditor(const std::vector<std::string>& Args, double TimeoutSeconds = 30.0, const FInput& Input = FInput(), const std::string& WorkingDir = std::string())
 	{
 		FRun Result;
 		int OutPipe[2];
@@ -63,6 +63,10 @@ namespace
 		const pid_t Child = fork();
 		if (Child == 0)
 		{
+			if (!WorkingDir.empty() && chdir(WorkingDir.c_str()) != 0)
+			{
+				_exit(126);
+			}
 			dup2(OutPipe[1], 1);
 			dup2(ErrPipe[1], 2);
 			close(OutPipe[0]);
@@ -237,7 +241,7 @@ TEST(EditorProgram, HelpPrintsEverySwitchAndHostCommand)
 		EXPECT_TRUE(Run.Err.empty()) << Run.Err;
 		for (const char* Expected : {"usage: vantle-editor", "-ExecCmds=", "-VantleMCPPort=", "-DisablePlugins=ModelContextProtocol", "-FPS=", "-Stdin",
 				 "--help, -help, -h", "Quit", "Host.LoadScene", "Host.Focus", "Host.PIE", "Host.Spawn", "Host.Destroy", "Host.Wait", "Host.Click",
-				 "Host.CloseTab", "Host.DumpWidgets", "Host.Menu"})
+				 "Host.CloseTab", "Host.DumpWidgets", "Host.Menu", "Host.CaptureMenu", "Host.CaptureTab", "-PluginDir="})
 		{
 			EXPECT_TRUE(Contains(Run.Out, Expected)) << Switch << " lacks " << Expected;
 		}
@@ -249,6 +253,36 @@ TEST(EditorProgram, HelpPrintsEverySwitchAndHostCommand)
 	EXPECT_EQ(Unknown.ExitCode, 2);
 	EXPECT_TRUE(Contains(Unknown.Err, "unknown option '--helpme'")) << Unknown.Err;
 	EXPECT_TRUE(Contains(Unknown.Err, "Host.Menu")) << Unknown.Err;
+}
+
+TEST(EditorProgram, ThePluginFolderComesFromTheSwitchOrTheWorkingFolderOrItSaysWhere)
+{
+	// A folder without Plugins/Vantle: the checkout the program was built from, and a line saying so.
+	const std::filesystem::path Elsewhere = std::filesystem::temp_directory_path() / ("vantle-editor-test-" + std::to_string(getpid()) + "-elsewhere");
+	std::filesystem::create_directories(Elsewhere);
+	const std::string Checkout = std::string(VANTLE_SOURCE_DIR) + "/Plugins/Vantle";
+	FRun Run = RunEditor({Sample("Showcase.json"), "-ExecCmds=Vantle.FixReferences; Quit"}, 30.0, FInput(), Elsewhere.string());
+	ASSERT_FALSE(Run.bTimedOut);
+	EXPECT_EQ(Run.ExitCode, 0) << Run.Err;
+	EXPECT_TRUE(Contains(Run.Out, "LogHeadlessEditor: Display: No Plugins/Vantle in " + Elsewhere.string() + " and no -PluginDir:")) << Run.Out;
+	EXPECT_TRUE(Contains(Run.Out, Checkout)) << Run.Out;
+	EXPECT_TRUE(Contains(Run.Out, "Vantle repair: /Game/")) << Run.Out;
+
+	// -PluginDir names the folder, relative to the working folder too: no note, the plugin runs.
+	Run = RunEditor({Sample("Showcase.json"), "-PluginDir=" + std::filesystem::relative(Checkout, Elsewhere).string(), "-ExecCmds=Vantle.FixReferences; Quit"}, 30.0, FInput(),
+		Elsewhere.string());
+	EXPECT_EQ(Run.ExitCode, 0) << Run.Err;
+	EXPECT_FALSE(Contains(Run.Out, "No Plugins/Vantle")) << Run.Out;
+	EXPECT_TRUE(Contains(Run.Out, "Vantle repair: /Game/")) << Run.Out;
+
+	// A folder without the descriptor: refused at start-up, with the path.
+	Run = RunEditor({Sample("Showcase.json"), "-PluginDir=" + Elsewhere.string(), "-ExecCmds=Quit"});
+	EXPECT_EQ(Run.ExitCode, 2);
+	EXPECT_TRUE(Contains(Run.Err, Elsewhere.string() + "/Vantle.uplugin")) << Run.Err;
+	Run = RunEditor({"-PluginDir="});
+	EXPECT_EQ(Run.ExitCode, 2);
+	EXPECT_TRUE(Contains(Run.Err, "-PluginDir= needs")) << Run.Err;
+	std::filesystem::remove_all(Elsewhere);
 }
 
 TEST(EditorProgram, StdinDrivesTheEditorLineByLine)
