@@ -285,6 +285,51 @@ TEST(EditorProgram, ThePluginFolderComesFromTheSwitchOrTheWorkingFolderOrItSaysW
 	std::filesystem::remove_all(Elsewhere);
 }
 
+namespace
+{
+	// Width and height from a PNG file's header; 0 x 0 when it is not one.
+	std::pair<unsigned, unsigned> PngSize(const std::string& Path)
+	{
+		std::ifstream Stream(Path, std::ios::binary);
+		unsigned char Header[24] = {};
+		if (!Stream.read(reinterpret_cast<char*>(Header), sizeof(Header)) || std::string(reinterpret_cast<char*>(Header) + 12, 4) != "IHDR")
+		{
+			return {0, 0};
+		}
+		auto Read = [&Header](int At) { return (unsigned(Header[At]) << 24) | (unsigned(Header[At + 1]) << 16) | (unsigned(Header[At + 2]) << 8) | Header[At + 3]; };
+		return {Read(16), Read(20)};
+	}
+}
+
+TEST(EditorProgram, HostPicturesOfMenusAndOfABandOfATab)
+{
+	const std::filesystem::path Folder = std::filesystem::temp_directory_path() / ("vantle-editor-test-" + std::to_string(getpid()) + "-pictures");
+	std::filesystem::create_directories(Folder);
+	const std::string Base = Folder.string() + "/";
+	const FRun Run = RunEditor({Sample("Showcase.json"),
+		"-ExecCmds=Vantle.Open; Host.ResizeTab Vantle.Panel 560 680; Host.Wait 1; Host.CaptureTab Vantle.Panel " + Base + "tab.png; Host.CaptureTab Vantle.Panel " + Base +
+			"band.png 02 / UNREAL MCP | Focused sequence only; Host.CaptureMenu Sequencer.MainToolBar " + Base + "toolbar.png; Host.CaptureMenu LevelEditor.MainMenu.Tools " +
+			Base + "tools.png; Host.CaptureTab Vantle.Panel " + Base + "none.png NO SUCH TEXT; Host.CaptureMenu No.Such.Menu " + Base + "none.png; Host.CaptureMenu; Quit"});
+	ASSERT_FALSE(Run.bTimedOut);
+	EXPECT_EQ(Run.ExitCode, 0) << Run.Err;
+	const auto Tab = PngSize(Base + "tab.png");
+	const auto Band = PngSize(Base + "band.png");
+	EXPECT_EQ(Tab.first, 560u);
+	EXPECT_EQ(Band.first, 560u);
+	// The MCP band: its header and its one row, not the whole window.
+	EXPECT_GT(Band.second, 40u);
+	EXPECT_LT(Band.second, Tab.second / 4);
+	for (const char* Menu : {"toolbar.png", "tools.png"})
+	{
+		EXPECT_GE(PngSize(Base + Menu).first, 420u) << Menu;
+	}
+	EXPECT_FALSE(std::filesystem::exists(Base + "none.png"));
+	EXPECT_TRUE(Contains(Run.Out, "LogHeadlessEditor: Warning: Tab Vantle.Panel shows no text 'NO SUCH TEXT'")) << Run.Out;
+	EXPECT_TRUE(Contains(Run.Out, "LogHeadlessEditor: Warning: Menu No.Such.Menu is not registered")) << Run.Out;
+	EXPECT_TRUE(Contains(Run.Out, "LogHeadlessEditor: Warning: Host.CaptureMenu takes a menu name and a .png path")) << Run.Out;
+	std::filesystem::remove_all(Base);
+}
+
 TEST(EditorProgram, StdinDrivesTheEditorLineByLine)
 {
 	// Piped, as a script runs it: each line is a console command, Quit ends with status 0.
