@@ -1,7 +1,11 @@
 #!/usr/bin/env bash
-# Regenerates Docs/images/*.png: the panel in each state the user guide explains, captured by
-# vantle-editor with Vantle.Capture on the sample scenes. Each capture's status text is checked, so
-# a picture that does not show its state is never written.
+# Regenerates Docs/images/*.png, every picture the pages show, with vantle-editor drawing the
+# unchanged plugin on the sample scenes: the whole panel, the bindings section and the MCP section
+# in each state (Host.CaptureTab), the Sequencer toolbar in each colour and the Tools menu
+# (Host.CaptureMenu). Each run's status (Vantle.Capture's text, or the menu's entries) is checked
+# first, so a picture that does not show its state is never written. The MCP pictures use the fixed
+# ports 8000 and 8001, so that a second run writes the same bytes; the script stops when either is
+# taken. Set VANTLE_EDITOR to use a built editor instead of building one.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 editor="${VANTLE_EDITOR:-}"
@@ -21,19 +25,19 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# The default window (560 x 480) cuts the column off after the action buttons.
-size="560 620"
+fail() {
+	echo "docs-images: $*" >&2
+	exit 1
+}
 
-# The preferred port when it is free (so the pictures name the same port on every run), else any.
-pick_port() {
+port_is_free() {
 	python3 - "$1" << 'EOF'
 import socket, sys
 s = socket.socket()
 try:
     s.bind(("127.0.0.1", int(sys.argv[1])))
 except OSError:
-    s.bind(("127.0.0.1", 0))
-print(s.getsockname()[1])
+    sys.exit(1)
 EOF
 }
 
@@ -46,57 +50,99 @@ status_text() {
 	fi
 }
 
-# capture NAME SCENE 'EXPECTED LINE REGEX ...' [EDITOR ARGS ...] -- COMMANDS
-capture() {
-	local name="$1" scene="$2" expected="$3"
-	shift 3
-	local args=()
-	while [ "$1" != "--" ]; do
-		args+=("$1")
-		shift
-	done
-	shift
-	local commands="Vantle.Open; Host.ResizeTab Vantle.Panel $size; $1; Vantle.Capture $work/$name.png; Quit"
-	if ! timeout 60 "$editor" "$scene" "${args[@]}" -ExecCmds="$commands" < /dev/null > "$work/$name.log" 2>&1; then
-		echo "docs-images: $name: vantle-editor failed:" >&2
-		cat "$work/$name.log" >&2
-		exit 1
-	fi
-	local status
-	status="$(status_text "$work/$name.png.txt")"
-	local pattern patterns
+# Every pattern of EXPECTED (blank-separated, each a whole line) is in the text of FILE.
+expect_lines() {
+	local name="$1" text="$2" expected="$3" pattern patterns
 	read -ra patterns <<< "$expected"
 	for pattern in "${patterns[@]}"; do
-		if ! grep -qxE "$pattern" <<< "$status"; then
-			echo "docs-images: $name does not show its state (no line matching $pattern):" >&2
-			echo "$status" >&2
-			exit 1
-		fi
+		grep -qxE "$pattern" <<< "$text" || fail "$name does not show its state (no line matching $pattern):"$'\n'"$text"
 	done
-	mkdir -p Docs/images
-	cp "$work/$name.png.window.png" "Docs/images/$name.png"
-	echo "Docs/images/$name.png: $(tr '\n' ' ' <<< "$status")"
 }
 
-nothing="Host.Wait 0"
-capture bindings-connected Samples/Scenes/Connected.json 'checked=[1-9][0-9]* missing=0 uncertain=0' -- "$nothing"
-capture bindings-attention Samples/Scenes/Showcase.json 'missing=[1-9][0-9]*' -- "$nothing"
-capture bindings-closer-look Samples/Scenes/Uncertain.json 'missing=0 uncertain=[1-9][0-9]*' -- "$nothing"
-capture bindings-no-sequence Samples/Scenes/Empty.json 'sequence= checked=0 missing=0 uncertain=0' -- "$nothing"
+# run NAME SCENE COMMANDS [EDITOR ARGS ...]: the editor on SCENE, COMMANDS then Quit, log in $work/NAME.log.
+run() {
+	local name="$1" scene="$2" commands="$3"
+	shift 3
+	if ! timeout 60 "$editor" "$scene" "$@" -ExecCmds="$commands; Quit" < /dev/null > "$work/$name.log" 2>&1; then
+		fail "$name: vantle-editor failed:"$'\n'"$(cat "$work/$name.log")"
+	fi
+}
 
-capture mcp-not-started Samples/Scenes/Connected.json 'mcpState=0 mcpMessage=Noch.nicht.gestartet' -- "$nothing"
-port="$(pick_port 8000)"
-capture mcp-confirmed Samples/Scenes/Connected.json "mcpState=2 mcpMessage=MCP.l..?uft..?/..Port.$port" -VantleMCPPort="$port" -- \
-	"Vantle.StartMCP; Host.Wait 3"
-capture mcp-plugin-missing Samples/Scenes/Connected.json 'mcpState=4' -DisablePlugins=ModelContextProtocol -- "Vantle.StartMCP; Host.Wait 1"
+keep() {
+	mkdir -p Docs/images
+	cp "$1" "Docs/images/$2.png"
+	echo "Docs/images/$2.png: $3"
+}
+
+# section NAME SECTION SCENE 'EXPECTED STATUS LINES' COMMANDS [EDITOR ARGS ...]: one section of the
+# panel (bindings or mcp) after COMMANDS, the window tall enough for all thirteen rows.
+section() {
+	local name="$1" part="$2" scene="$3" expected="$4" commands="$5" band
+	shift 5
+	case "$part" in
+		bindings) band="01 / SEQUENCER | 02 / UNREAL MCP" ;;
+		mcp) band="02 / UNREAL MCP | Focused sequence only" ;;
+		panel) band="" ;;
+	esac
+	run "$name" "$scene" "Vantle.Open; Host.ResizeTab Vantle.Panel 560 680; $commands; Vantle.Capture $work/$name.png; Host.CaptureTab Vantle.Panel $work/$name.part.png $band" "$@"
+	[ -f "$work/$name.png.txt" ] || fail "$name: no capture was written:"$'\n'"$(cat "$work/$name.log")"
+	[ -f "$work/$name.part.png" ] || fail "$name: Host.CaptureTab wrote nothing:"$'\n'"$(cat "$work/$name.log")"
+	local status
+	status="$(status_text "$work/$name.png.txt")"
+	expect_lines "$name" "$status" "$expected"
+	# The whole panel is the capture itself; a section is the band of the window around it.
+	if [ "$part" = panel ]; then
+		keep "$work/$name.png" "$name" "$(tr '\n' ' ' <<< "$status")"
+	else
+		keep "$work/$name.part.png" "$name" "$(tr '\n' ' ' <<< "$status")"
+	fi
+}
+
+# toolbar NAME SCENE ICON ENABLED: the Sequencer toolbar once the first check has run.
+toolbar() {
+	local name="$1" scene="$2" icon="$3" enabled="$4"
+	run "$name" "$scene" "Host.Wait 1; Host.Menu Sequencer.MainToolBar; Host.CaptureMenu Sequencer.MainToolBar $work/$name.png"
+	local entry
+	entry="$(grep -F ' Vantle.ReferenceStatus ' "$work/$name.log" || true)"
+	grep -qF "icon=EditorStyle/$icon enabled=$enabled " <<< "$entry" || fail "$name: the button is not $icon, enabled=$enabled:"$'\n'"$(cat "$work/$name.log")"
+	[ -f "$work/$name.png" ] || fail "$name: Host.CaptureMenu wrote nothing:"$'\n'"$(cat "$work/$name.log")"
+	keep "$work/$name.png" "$name" "$icon enabled=$enabled"
+}
+
+for port in 8000 8001; do
+	port_is_free "$port" || fail "port $port is taken; the MCP pictures name it, so free it first"
+done
+
+nothing="Host.Wait 0"
+section panel panel Samples/Scenes/Showcase.json 'mcpState=0 missing=[1-9][0-9]* uncertain=[1-9][0-9]*' "$nothing"
+
+section bindings-connected bindings Samples/Scenes/Connected.json 'checked=[1-9][0-9]* missing=0 uncertain=0' "$nothing"
+section bindings-attention bindings Samples/Scenes/Showcase.json 'missing=[1-9][0-9]*' "$nothing"
+section bindings-closer-look bindings Samples/Scenes/Uncertain.json 'missing=0 uncertain=[1-9][0-9]*' "$nothing"
+section bindings-no-sequence bindings Samples/Scenes/Empty.json 'sequence= checked=0 missing=0 uncertain=0' "$nothing"
+
+section mcp-not-started mcp Samples/Scenes/Connected.json 'mcpState=0 mcpMessage=Noch.nicht.gestartet' "$nothing"
+section mcp-confirmed mcp Samples/Scenes/Connected.json 'mcpState=2 mcpMessage=MCP.l..?uft..?/..Port.8000' \
+	"Vantle.StartMCP; Host.Wait 3" -VantleMCPPort=8000
+# Stopped behind the monitor's back: later checks find nothing and never start it again.
+section mcp-unreachable mcp Samples/Scenes/Connected.json 'mcpState=0 mcpMessage=MCP.nicht.erreichbar..?/..Port.8000' \
+	"Vantle.StartMCP; Host.Wait 3; ModelContextProtocol.StopServer; Host.Wait 6" -VantleMCPPort=8000
+section mcp-plugin-missing mcp Samples/Scenes/Connected.json 'mcpState=4' "Vantle.StartMCP; Host.Wait 1" -DisablePlugins=ModelContextProtocol
 
 # Another program holds the port and does not speak MCP: the server cannot bind it.
-port="$(pick_port 8001)"
-python3 -m http.server --bind 127.0.0.1 "$port" > "$work/http.log" 2>&1 &
+python3 -m http.server --bind 127.0.0.1 8001 > "$work/http.log" 2>&1 &
 server_pid=$!
 for _ in $(seq 50); do
-	python3 -c "import socket, sys; socket.create_connection(('127.0.0.1', $port), 0.2)" 2> /dev/null && break
+	python3 -c "import socket; socket.create_connection(('127.0.0.1', 8001), 0.2)" 2> /dev/null && break
 	sleep 0.1
 done
-capture mcp-problem Samples/Scenes/Connected.json "mcpState=3 mcpMessage=Port.$port.belegt\..*" -VantleMCPPort="$port" -- \
-	"Vantle.StartMCP; Host.Wait 3"
+section mcp-problem mcp Samples/Scenes/Connected.json "mcpState=3 mcpMessage=Port.8001.belegt\..*" "Vantle.StartMCP; Host.Wait 3" -VantleMCPPort=8001
+
+toolbar sequencer-button-green Samples/Scenes/Connected.json Icons.SuccessWithColor true
+toolbar sequencer-button-red Samples/Scenes/Showcase.json Icons.ErrorWithColor true
+toolbar sequencer-button-amber Samples/Scenes/Uncertain.json Icons.WarningWithColor true
+toolbar sequencer-button-grey Samples/Scenes/Empty.json Icons.Refresh false
+
+run tools-menu Samples/Scenes/Showcase.json "Host.Menu LevelEditor.MainMenu.Tools; Host.CaptureMenu LevelEditor.MainMenu.Tools $work/tools-menu.png"
+grep -qF 'Vantle Vantle.Open label="Vantle"' "$work/tools-menu.log" || fail "tools-menu: no Vantle entry:"$'\n'"$(cat "$work/tools-menu.log")"
+keep "$work/tools-menu.png" tools-menu "Tools menu"

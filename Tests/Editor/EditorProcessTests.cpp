@@ -39,8 +39,8 @@ namespace
 
 	std::string WriteTemp(const std::string& Name, const std::string& Content);
 
-	// Runs the editor with a hard deadline; its output is collected from both pipes.
-	FRun RunEditor(const std::vector<std::string>& Args, double TimeoutSeconds = 30.0, const FInput& Input = FInput())
+	// Runs the editor with a hard deadline (in WorkingDir when given); its output is collected from both pipes.
+	FRun RunEditor(const std::vector<std::string>& Args, double TimeoutSeconds = 30.0, const FInput& Input = FInput(), const std::string& WorkingDir = std::string())
 	{
 		FRun Result;
 		int OutPipe[2];
@@ -63,6 +63,10 @@ namespace
 		const pid_t Child = fork();
 		if (Child == 0)
 		{
+			if (!WorkingDir.empty() && chdir(WorkingDir.c_str()) != 0)
+			{
+				_exit(126);
+			}
 			dup2(OutPipe[1], 1);
 			dup2(ErrPipe[1], 2);
 			close(OutPipe[0]);
@@ -237,7 +241,7 @@ TEST(EditorProgram, HelpPrintsEverySwitchAndHostCommand)
 		EXPECT_TRUE(Run.Err.empty()) << Run.Err;
 		for (const char* Expected : {"usage: vantle-editor", "-ExecCmds=", "-VantleMCPPort=", "-DisablePlugins=ModelContextProtocol", "-FPS=", "-Stdin",
 				 "--help, -help, -h", "Quit", "Host.LoadScene", "Host.Focus", "Host.PIE", "Host.Spawn", "Host.Destroy", "Host.Wait", "Host.Click",
-				 "Host.CloseTab", "Host.DumpWidgets", "Host.Menu"})
+				 "Host.CloseTab", "Host.DumpWidgets", "Host.Menu", "Host.CaptureMenu", "Host.CaptureTab", "-PluginDir="})
 		{
 			EXPECT_TRUE(Contains(Run.Out, Expected)) << Switch << " lacks " << Expected;
 		}
@@ -249,6 +253,81 @@ TEST(EditorProgram, HelpPrintsEverySwitchAndHostCommand)
 	EXPECT_EQ(Unknown.ExitCode, 2);
 	EXPECT_TRUE(Contains(Unknown.Err, "unknown option '--helpme'")) << Unknown.Err;
 	EXPECT_TRUE(Contains(Unknown.Err, "Host.Menu")) << Unknown.Err;
+}
+
+TEST(EditorProgram, ThePluginFolderComesFromTheSwitchOrTheWorkingFolderOrItSaysWhere)
+{
+	// A folder without Plugins/Vantle: the checkout the program was built from, and a line saying so.
+	const std::filesystem::path Elsewhere = std::filesystem::temp_directory_path() / ("vantle-editor-test-" + std::to_string(getpid()) + "-elsewhere");
+	std::filesystem::create_directories(Elsewhere);
+	const std::string Checkout = std::string(VANTLE_SOURCE_DIR) + "/Plugins/Vantle";
+	FRun Run = RunEditor({Sample("Showcase.json"), "-ExecCmds=Vantle.FixReferences; Quit"}, 30.0, FInput(), Elsewhere.string());
+	ASSERT_FALSE(Run.bTimedOut);
+	EXPECT_EQ(Run.ExitCode, 0) << Run.Err;
+	EXPECT_TRUE(Contains(Run.Out, "LogHeadlessEditor: Display: No Plugins/Vantle in " + Elsewhere.string() + " and no -PluginDir:")) << Run.Out;
+	EXPECT_TRUE(Contains(Run.Out, Checkout)) << Run.Out;
+	EXPECT_TRUE(Contains(Run.Out, "Vantle repair: /Game/")) << Run.Out;
+
+	// -PluginDir names the folder, relative to the working folder too: no note, the plugin runs.
+	Run = RunEditor({Sample("Showcase.json"), "-PluginDir=" + std::filesystem::relative(Checkout, Elsewhere).string(), "-ExecCmds=Vantle.FixReferences; Quit"}, 30.0, FInput(),
+		Elsewhere.string());
+	EXPECT_EQ(Run.ExitCode, 0) << Run.Err;
+	EXPECT_FALSE(Contains(Run.Out, "No Plugins/Vantle")) << Run.Out;
+	EXPECT_TRUE(Contains(Run.Out, "Vantle repair: /Game/")) << Run.Out;
+
+	// A folder without the descriptor: refused at start-up, with the path.
+	Run = RunEditor({Sample("Showcase.json"), "-PluginDir=" + Elsewhere.string(), "-ExecCmds=Quit"});
+	EXPECT_EQ(Run.ExitCode, 2);
+	EXPECT_TRUE(Contains(Run.Err, Elsewhere.string() + "/Vantle.uplugin")) << Run.Err;
+	Run = RunEditor({"-PluginDir="});
+	EXPECT_EQ(Run.ExitCode, 2);
+	EXPECT_TRUE(Contains(Run.Err, "-PluginDir= needs")) << Run.Err;
+	std::filesystem::remove_all(Elsewhere);
+}
+
+namespace
+{
+	// Width and height from a PNG file's header; 0 x 0 when it is not one.
+	std::pair<unsigned, unsigned> PngSize(const std::string& Path)
+	{
+		std::ifstream Stream(Path, std::ios::binary);
+		unsigned char Header[24] = {};
+		if (!Stream.read(reinterpret_cast<char*>(Header), sizeof(Header)) || std::string(reinterpret_cast<char*>(Header) + 12, 4) != "IHDR")
+		{
+			return {0, 0};
+		}
+		auto Read = [&Header](int At) { return (unsigned(Header[At]) << 24) | (unsigned(Header[At + 1]) << 16) | (unsigned(Header[At + 2]) << 8) | Header[At + 3]; };
+		return {Read(16), Read(20)};
+	}
+}
+
+TEST(EditorProgram, HostPicturesOfMenusAndOfABandOfATab)
+{
+	const std::filesystem::path Folder = std::filesystem::temp_directory_path() / ("vantle-editor-test-" + std::to_string(getpid()) + "-pictures");
+	std::filesystem::create_directories(Folder);
+	const std::string Base = Folder.string() + "/";
+	const FRun Run = RunEditor({Sample("Showcase.json"),
+		"-ExecCmds=Vantle.Open; Host.ResizeTab Vantle.Panel 560 680; Host.Wait 1; Host.CaptureTab Vantle.Panel " + Base + "tab.png; Host.CaptureTab Vantle.Panel " + Base +
+			"band.png 02 / UNREAL MCP | Focused sequence only; Host.CaptureMenu Sequencer.MainToolBar " + Base + "toolbar.png; Host.CaptureMenu LevelEditor.MainMenu.Tools " +
+			Base + "tools.png; Host.CaptureTab Vantle.Panel " + Base + "none.png NO SUCH TEXT; Host.CaptureMenu No.Such.Menu " + Base + "none.png; Host.CaptureMenu; Quit"});
+	ASSERT_FALSE(Run.bTimedOut);
+	EXPECT_EQ(Run.ExitCode, 0) << Run.Err;
+	const auto Tab = PngSize(Base + "tab.png");
+	const auto Band = PngSize(Base + "band.png");
+	EXPECT_EQ(Tab.first, 560u);
+	EXPECT_EQ(Band.first, 560u);
+	// The MCP band: its header and its one row, not the whole window.
+	EXPECT_GT(Band.second, 40u);
+	EXPECT_LT(Band.second, Tab.second / 4);
+	for (const char* Menu : {"toolbar.png", "tools.png"})
+	{
+		EXPECT_GE(PngSize(Base + Menu).first, 420u) << Menu;
+	}
+	EXPECT_FALSE(std::filesystem::exists(Base + "none.png"));
+	EXPECT_TRUE(Contains(Run.Out, "LogHeadlessEditor: Warning: Tab Vantle.Panel shows no text 'NO SUCH TEXT'")) << Run.Out;
+	EXPECT_TRUE(Contains(Run.Out, "LogHeadlessEditor: Warning: Menu No.Such.Menu is not registered")) << Run.Out;
+	EXPECT_TRUE(Contains(Run.Out, "LogHeadlessEditor: Warning: Host.CaptureMenu takes a menu name and a .png path")) << Run.Out;
+	std::filesystem::remove_all(Base);
 }
 
 TEST(EditorProgram, StdinDrivesTheEditorLineByLine)

@@ -94,6 +94,25 @@ namespace UE::Host
 		return FString(VANTLE_SOURCE_DIR);
 	}
 
+	FString ResolvePluginFile(const FString& PluginDir, FString& OutNote)
+	{
+		OutNote.Reset();
+		std::error_code Error;
+		if (!PluginDir.IsEmpty())
+		{
+			const std::filesystem::path Absolute = std::filesystem::absolute(ToUtf8(PluginDir), Error);
+			return (Error ? PluginDir : FromUtf8(Absolute.lexically_normal().string())) / TEXT("Vantle.uplugin");
+		}
+		if (std::filesystem::exists("Plugins/Vantle/Vantle.uplugin", Error))
+		{
+			return FromUtf8(std::filesystem::current_path(Error).string()) / TEXT("Plugins/Vantle/Vantle.uplugin");
+		}
+		const FString Fallback = FString(VANTLE_SOURCE_DIR) / TEXT("Plugins/Vantle");
+		OutNote = FString::Printf(TEXT("No Plugins/Vantle in %s and no -PluginDir: mounting the plugin of the checkout this editor was built from, %s"),
+			*FromUtf8(std::filesystem::current_path(Error).string()), *Fallback);
+		return Fallback / TEXT("Vantle.uplugin");
+	}
+
 	bool ParseEditorCommandLine(const TArray<FString>& Args, FEditorOptions& OutOptions, FString& OutError)
 	{
 		FEditorOptions Parsed;
@@ -162,6 +181,15 @@ namespace UE::Host
 					}
 				}
 			}
+			else if (Key == TEXT("PluginDir"))
+			{
+				if (Value.IsEmpty())
+				{
+					OutError = TEXT("-PluginDir= needs the folder that holds Vantle.uplugin");
+					return false;
+				}
+				Parsed.PluginDir = Value;
+			}
 			else if (Key == TEXT("FPS"))
 			{
 				if (!ParseFps(Value, Parsed.FramesPerSecond))
@@ -189,13 +217,15 @@ namespace UE::Host
 	{
 		FString Usage = TEXT(
 			"usage: vantle-editor [SCENE.json] [-ExecCmds=\"Cmd A; Cmd B\"] [-VantleMCPPort=N]\n"
-			"                     [-DisablePlugins=ModelContextProtocol] [-FPS=60] [-Stdin] [--help]\n"
+			"                     [-DisablePlugins=ModelContextProtocol] [-PluginDir=DIR] [-FPS=60] [-Stdin] [--help]\n"
 			"\n"
 			"  SCENE.json              the scene to open (default: Samples/Scenes/Showcase.json)\n"
 			"  -ExecCmds=\"A; B\"        console commands run one per frame after start-up, before any input\n"
 			"  -VantleMCPPort=N        the port the plugin's MCP monitor checks (default 8000)\n"
 			"  -DisablePlugins=ModelContextProtocol\n"
 			"                          start without the Model Context Protocol plugin\n"
+			"  -PluginDir=DIR          the plugin folder, holding Vantle.uplugin (default: Plugins/Vantle of the\n"
+			"                          working folder, else the checkout this program was built from)\n"
 			"  -FPS=N                  frames per second from 1 to 1000 (default 60)\n"
 			"  -Stdin                  read console commands line by line from standard input even when it\n"
 			"                          is a pipe or a file (a terminal is always read); end of input quits\n"
@@ -317,7 +347,12 @@ namespace UE::Host
 		InitSlateApplication();
 		InitToolMenus();
 
-		const FString PluginFile = GetProjectRoot() / TEXT("Plugins/Vantle/Vantle.uplugin");
+		FString PluginNote;
+		const FString PluginFile = ResolvePluginFile(Options.PluginDir, PluginNote);
+		if (!PluginNote.IsEmpty())
+		{
+			UE_LOG(LogHeadlessEditor, Display, TEXT("%s"), *PluginNote);
+		}
 		if (!MountPlugin(PluginFile, OutError))
 		{
 			Shutdown();

@@ -7,7 +7,13 @@
 #include "HostEditor.h"
 #include "HostScene.h"
 #include "HostSlate.h"
+#include "HostSlateRenderer.h"
 #include "HostToolMenus.h"
+#include "ImageUtils.h"
+#include "Widgets/Text/STextBlock.h"
+
+#include <algorithm>
+#include <cmath>
 
 DEFINE_LOG_CATEGORY_STATIC(LogHeadlessEditor, Log, All);
 
@@ -35,6 +41,80 @@ namespace UE::Host
 			{
 				UE_LOG(LogHeadlessEditor, Warning, TEXT("%s"), *Error);
 			}
+		}
+
+		bool SavePicture(const FString& Path, const FRenderedImage& Image)
+		{
+			return Image.Size.X > 0 && FImageUtils::SaveImageByExtension(*Path, FImageView(Image.Pixels.GetData(), Image.Size.X, Image.Size.Y), 0);
+		}
+
+		// Blanks collapsed, so "02 / UNREAL MCP" typed on a console line finds "02  /  UNREAL MCP".
+		FString CollapseBlanks(const FString& Text)
+		{
+			TArray<FString> Words;
+			Text.ParseIntoArrayWS(Words);
+			return FString::Join(Words, TEXT(" "));
+		}
+
+		// The first text block of the layout whose text starts with Prefix (blanks collapsed).
+		const FArrangedWidgetRecord* FindTextRecord(const TArray<FArrangedWidgetRecord>& Records, const FString& Prefix)
+		{
+			const FString Wanted = CollapseBlanks(Prefix);
+			return Records.FindByPredicate([&Wanted](const FArrangedWidgetRecord& Record)
+				{
+					const TSharedPtr<SWidget> Widget = Record.Widget.Pin();
+					return Widget && Record.Type == TEXT("STextBlock") && CollapseBlanks(StaticCastSharedPtr<STextBlock>(Widget)->GetText().ToString()).StartsWith(Wanted);
+				});
+		}
+
+		// Host.CaptureTab TABID PATH [FROM TEXT [| TO TEXT]]: the tab's window content, or the band of
+		// it from a little above the text FROM TEXT down to just above the text TO TEXT (else to the end).
+		bool CaptureTab(const TArray<FString>& Args, FString& OutDone, FString& OutError)
+		{
+			if (Args.Num() < 2)
+			{
+				OutError = TEXT("Host.CaptureTab takes a tab id, a .png path and optionally FROM TEXT | TO TEXT");
+				return false;
+			}
+			const TArray<FArrangedWidgetRecord> Records = ArrangeTab(FName(*Args[0]));
+			if (Records.IsEmpty())
+			{
+				OutError = FString::Printf(TEXT("No open tab %s"), *Args[0]);
+				return false;
+			}
+			double Right = 0.0;
+			double Bottom = 0.0;
+			for (const FArrangedWidgetRecord& Record : Records)
+			{
+				Right = std::max(Right, Record.Position.X + Record.Size.X);
+				Bottom = std::max(Bottom, Record.Position.Y + Record.Size.Y);
+			}
+			double Top = 0.0;
+			const FString Band = FString::Join(TArray<FString>(Args.GetData() + 2, Args.Num() - 2), TEXT(" "));
+			if (!Band.IsEmpty())
+			{
+				FString From = Band;
+				FString To;
+				Band.Split(TEXT("|"), &From, &To);
+				const FArrangedWidgetRecord* First = FindTextRecord(Records, From.TrimStartAndEnd());
+				const FArrangedWidgetRecord* Last = To.TrimStartAndEnd().IsEmpty() ? nullptr : FindTextRecord(Records, To.TrimStartAndEnd());
+				if (!First || (!To.TrimStartAndEnd().IsEmpty() && !Last))
+				{
+					OutError = FString::Printf(TEXT("Tab %s shows no text '%s'"), *Args[0], *(First ? To : From).TrimStartAndEnd());
+					return false;
+				}
+				Top = std::max(0.0, First->Position.Y - 12.0);
+				Bottom = Last ? Last->Position.Y - 4.0 : Bottom;
+			}
+			FRenderedImage Image;
+			const FIntRect Area(0, static_cast<int32>(std::lround(Top)), static_cast<int32>(std::lround(Right)), static_cast<int32>(std::lround(Bottom)));
+			if (Area.Height() <= 0 || !RenderArrangedWidgets(Records, Area, Image) || !SavePicture(Args[1], Image))
+			{
+				OutError = FString::Printf(TEXT("Could not write %s"), *Args[1]);
+				return false;
+			}
+			OutDone = FString::Printf(TEXT("Wrote %s (%d x %d)"), *Args[1], Image.Size.X, Image.Size.Y);
+			return true;
 		}
 	}
 
@@ -199,6 +279,32 @@ namespace UE::Host
 				}
 				FString Error;
 				Report(RunMenuEntry(Args[0], Args[1], Error), FString::Printf(TEXT("Ran %s %s"), *Args[0], *Args[1]), Error);
+			});
+
+		Add(TEXT("Host.CaptureMenu"), TEXT("Draw a tool menu or tool bar as shown now to a PNG: Host.CaptureMenu MENU PATH"), [](const TArray<FString>& Args)
+			{
+				if (Args.Num() != 2)
+				{
+					UE_LOG(LogHeadlessEditor, Warning, TEXT("Host.CaptureMenu takes a menu name and a .png path"));
+					return;
+				}
+				const TSharedPtr<SWidget> Widget = BuildMenuWidget(Args[0]);
+				FRenderedImage Image;
+				if (!Widget)
+				{
+					UE_LOG(LogHeadlessEditor, Warning, TEXT("Menu %s is not registered"), *Args[0]);
+					return;
+				}
+				const bool bWritten = RenderWidgetAlone(Widget.ToSharedRef(), Image) && SavePicture(Args[1], Image);
+				Report(bWritten, FString::Printf(TEXT("Wrote %s (%d x %d)"), *Args[1], Image.Size.X, Image.Size.Y), FString::Printf(TEXT("Could not write %s"), *Args[1]));
+			});
+
+		Add(TEXT("Host.CaptureTab"), TEXT("Draw an open tab, or the band FROM TEXT | TO TEXT of it, to a PNG: Host.CaptureTab TABID PATH [FROM | TO]"),
+			[](const TArray<FString>& Args)
+			{
+				FString Done;
+				FString Error;
+				Report(CaptureTab(Args, Done, Error), Done, Error);
 			});
 		return Commands;
 	}

@@ -20,6 +20,9 @@ namespace UE::Host
 	struct FEditorOptions
 	{
 		FString ScenePath;
+		// -PluginDir: the folder holding Vantle.uplugin; empty means Plugins/Vantle of the working
+		// folder, else the checkout this program was built in.
+		FString PluginDir;
 		TArray<FString> ExecCmds;
 		bool bDisableMcpPlugin = false;
 		double FramesPerSecond = 60.0;
@@ -37,7 +40,7 @@ namespace UE::Host
 		bool bShowHelp = false;
 	};
 
-	// Reads "vantle-editor [SCENE.json] [-ExecCmds=...] [-VantleMCPPort=N] [-DisablePlugins=...] [-FPS=N] [-Stdin] [--help]".
+	// Reads "vantle-editor [SCENE.json] [-ExecCmds=...] [-VantleMCPPort=N] [-DisablePlugins=...] [-PluginDir=DIR] [-FPS=N] [-Stdin] [--help]".
 	bool ParseEditorCommandLine(const TArray<FString>& Args, FEditorOptions& OutOptions, FString& OutError);
 	// The usage text: every switch and every console command the headless editor adds, one a line.
 	FString GetEditorUsage();
@@ -45,8 +48,13 @@ namespace UE::Host
 	// The world console commands run in: the editor world, or none without an editor.
 	UWorld* GetEditorWorldForConsole();
 
-	// Where the repository lives: the plugin and the sample scenes are found relative to it.
+	// Where the repository lives: the sample scenes are found relative to it.
 	FString GetProjectRoot();
+
+	// The plugin descriptor to mount: DIR/Vantle.uplugin for -PluginDir=DIR, else Plugins/Vantle of
+	// the working folder when it has one, else the checkout this program was built in. The last
+	// choice is never silent: OutNote then says where the plugin comes from.
+	FString ResolvePluginFile(const FString& PluginDir, FString& OutNote);
 
 	class FHeadlessEditor
 	{

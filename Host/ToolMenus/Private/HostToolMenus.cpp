@@ -5,10 +5,17 @@
 #include "HostSlate.h"
 #include "HostSlateCore.h"
 
+#include "Brushes/SlateColorBrush.h"
 #include "Modules/ModuleManager.h"
 #include "Styling/AppStyle.h"
+#include "Styling/CoreStyle.h"
 #include "ToolMenus.h"
 #include "ToolMenusInternal.h"
+#include "Widgets/Images/SImage.h"
+#include "Widgets/Layout/SBorder.h"
+#include "Widgets/Layout/SBox.h"
+#include "Widgets/SBoxPanel.h"
+#include "Widgets/Text/STextBlock.h"
 
 namespace
 {
@@ -56,6 +63,37 @@ namespace
 		Actions.StyleNameOverride = TEXT("SequencerToolbar");
 		Sequencer->AddSection(TEXT("BaseCommands")).AddEntry(Actions);
 		Sequencer->AddSection(TEXT("CurveEditor"));
+	}
+
+	bool IsRegisteredAsToolBar(const FString& MenuName)
+	{
+		return MenuName == TEXT("LevelEditor.LevelEditorToolBar.User") || MenuName == TEXT("Sequencer.MainToolBar");
+	}
+
+	// One entry as a button shows it: icon, then label. An icon the style lacks leaves its place empty.
+	TSharedRef<SWidget> MakeEntryWidget(const FToolMenuEntry& Entry, bool bToolBar)
+	{
+		const FSlateIcon Icon = Entry.Icon.Get();
+		const FSlateBrush* Brush = Icon.IsSet() ? Icon.GetOptionalIcon() : nullptr;
+		const float IconSide = bToolBar ? 20.0f : 16.0f;
+		TSharedRef<SWidget> Widget = SNew(SBox)
+			.Padding(bToolBar ? FMargin(8.0f, 6.0f) : FMargin(12.0f, 5.0f))
+			[
+				SNew(SHorizontalBox)
+				+ SHorizontalBox::Slot().AutoWidth().VAlign(VAlign_Center)
+				[
+					SNew(SBox).WidthOverride(IconSide).HeightOverride(IconSide)
+					[
+						Brush ? StaticCastSharedRef<SWidget>(SNew(SImage).Image(Brush)) : StaticCastSharedRef<SWidget>(SNew(SBox))
+					]
+				]
+				+ SHorizontalBox::Slot().AutoWidth().VAlign(VAlign_Center).Padding(FMargin(8.0f, 0.0f, 0.0f, 0.0f))
+				[
+					SNew(STextBlock).Text(Entry.Label.Get()).Font(FCoreStyle::GetDefaultFontStyle(TEXT("Regular"), 10.0f))
+				]
+			];
+		Widget->SetEnabled(CanExecute(Entry));
+		return Widget;
 	}
 
 	struct FShownToolBar
@@ -212,6 +250,60 @@ namespace UE::Host
 			}
 		}
 		return Lines;
+	}
+
+	TSharedPtr<SWidget> BuildMenuWidget(const FString& MenuName)
+	{
+		UToolMenus* ToolMenus = UToolMenus::TryGet();
+		TArray<FGeneratedToolMenuSection> Sections;
+		if (!ToolMenus || !FToolMenusHostAccess::GenerateMenu(*ToolMenus, FName(MenuName), Sections))
+		{
+			return nullptr;
+		}
+		const bool bToolBar = IsRegisteredAsToolBar(MenuName);
+		static const FSlateColorBrush ToolBarBrush(FLinearColor(FColor(0x24, 0x24, 0x24)));
+		static const FSlateColorBrush MenuBrush(FLinearColor(FColor(0x1F, 0x1F, 0x1F)));
+		SHorizontalBox::FArguments Row;
+		SVerticalBox::FArguments Column;
+		for (const FGeneratedToolMenuSection& Section : Sections)
+		{
+			if (Section.Blocks.IsEmpty())
+			{
+				continue;
+			}
+			const FString Heading = Section.Label.Get().ToString();
+			if (!bToolBar && !Heading.IsEmpty())
+			{
+				Column + SVerticalBox::Slot().AutoHeight().Padding(FMargin(12.0f, 8.0f, 12.0f, 2.0f))
+				[
+					SNew(STextBlock)
+						.Text(FText::FromString(Heading.ToUpper()))
+						.Font(FCoreStyle::GetDefaultFontStyle(TEXT("Bold"), 8.0f))
+						.ColorAndOpacity(FSlateColor(FLinearColor(FColor(0x80, 0x80, 0x80))))
+				];
+			}
+			for (const FToolMenuEntry& Entry : Section.Blocks)
+			{
+				if (bToolBar)
+				{
+					Row + SHorizontalBox::Slot().AutoWidth()[MakeEntryWidget(Entry, true)];
+				}
+				else
+				{
+					Column + SVerticalBox::Slot().AutoHeight()[MakeEntryWidget(Entry, false)];
+				}
+			}
+		}
+		TSharedRef<SWidget> Content = bToolBar
+			? StaticCastSharedRef<SWidget>(MakeTDecl<SHorizontalBox>("SHorizontalBox", __FILE__, __LINE__, RequiredArgs::MakeRequiredArgs()) <<= Row)
+			: StaticCastSharedRef<SWidget>(MakeTDecl<SVerticalBox>("SVerticalBox", __FILE__, __LINE__, RequiredArgs::MakeRequiredArgs()) <<= Column);
+		// Wide enough to be read at full size on a page.
+		return SNew(SBorder)
+			.BorderImage(bToolBar ? &ToolBarBrush : &MenuBrush)
+			.Padding(FMargin(4.0f))
+			[
+				SNew(SBox).MinDesiredWidth(420.0f)[Content]
+			];
 	}
 
 	bool RunMenuEntry(const FString& MenuName, const FString& EntryName, FString& OutError)

@@ -6,6 +6,8 @@
 #include "CoreMinimal.h"
 #include "ToolMenuOwner.h"
 
+class SWidget;
+
 namespace UE::Host
 {
 	// Loads the ToolMenus module and registers the level editor's menus the plugin extends:
@@ -27,6 +29,13 @@ namespace UE::Host
 	// Runs the entry's action when it can execute. False with a message when the menu is not
 	// registered, has no such entry, the entry is disabled or has nothing to run.
 	TOOLMENUS_API bool RunMenuEntry(const FString& MenuName, const FString& EntryName, FString& OutError);
+
+	// Widgets drawing the menu as it is shown now, for pictures: a tool bar the host registers
+	// ("LevelEditor.LevelEditorToolBar.User", "Sequencer.MainToolBar") as one row of buttons, any other
+	// menu as a drop-down list under its section headings. Each entry shows its icon and label and
+	// is disabled when its action cannot execute; every attribute is read at the call. The look is
+	// the host's, close to the editor's. Null for a menu that is not registered.
+	TOOLMENUS_API TSharedPtr<SWidget> BuildMenuWidget(const FString& MenuName);
 
 	// "<Menu> <Section> <Entry>" for every entry of the owner in every menu, registered or only
 	// extended, in registry order.
