@@ -6,6 +6,7 @@
 #include "HAL/IConsoleManager.h"
 #include "HAL/PlatformTime.h"
 #include "Framework/Application/SlateApplication.h"
+#include "HostAutomation.h"
 #include "HostCore.h"
 #include "LevelSequenceEditorBlueprintLibrary.h"
 #include "HostProjects.h"
@@ -140,6 +141,10 @@ namespace UE::Host
 					}
 				}
 			}
+			else if (Key == TEXT("ReportExportPath"))
+			{
+				Parsed.ReportExportPath = Value;
+			}
 			else if (Key == TEXT("VantleMCPPort"))
 			{
 				// Read by the plugin itself from the command line.
@@ -197,6 +202,7 @@ namespace UE::Host
 			"  -DisablePlugins=ModelContextProtocol\n"
 			"                          start without the Model Context Protocol plugin\n"
 			"  -FPS=N                  frames per second from 1 to 1000 (default 60)\n"
+			"  -ReportExportPath=DIR   where \"Automation RunTests\" writes its JSON report, DIR/index.json\n"
 			"  -Stdin                  read console commands line by line from standard input even when it\n"
 			"                          is a pipe or a file (a terminal is always read); end of input quits\n"
 			"  --help, -help, -h       print this text and exit\n"
@@ -211,7 +217,8 @@ namespace UE::Host
 			}
 			Usage += Name + Command.Help + TEXT("\n");
 		}
-		Usage += TEXT("\nExit status: 0 after Quit or the end of -Stdin input; 2 for a bad command line or scene file.\n");
+		Usage += TEXT("\nExit status: 0 after Quit or the end of -Stdin input; 2 for a bad command line or scene file;\n"
+					  "255 after Quit when an \"Automation RunTests\" run had a failed test or matched none.\n");
 		return Usage;
 	}
 
@@ -324,6 +331,7 @@ namespace UE::Host
 			return false;
 		}
 		bInitialized = true;
+		Automation = MakeUnique<FAutomationRunner>(Options.ReportExportPath);
 		RegisterHostCommands();
 
 		// Engine plugins load before project plugins.
@@ -368,6 +376,11 @@ namespace UE::Host
 
 	void FHeadlessEditor::RunDueCommand()
 	{
+		// Commands after "Automation RunTests" (Quit above all) wait until the run is complete.
+		if (Automation && Automation->IsRunning())
+		{
+			return;
+		}
 		if (WaitUntil > 0.0)
 		{
 			if (FPlatformTime::Seconds() < WaitUntil)
@@ -410,6 +423,10 @@ namespace UE::Host
 		}
 		RunDueCommand();
 		FTSTicker::GetCoreTicker().Tick(static_cast<float>(DeltaSeconds));
+		if (Automation)
+		{
+			Automation->Tick();
+		}
 		// Sequencer shows its tool bar while it has a sequence open.
 		if (ULevelSequenceEditorBlueprintLibrary::GetFocusedLevelSequence())
 		{
@@ -443,7 +460,7 @@ namespace UE::Host
 			}
 			std::this_thread::sleep_until(NextFrame);
 		}
-		return 0;
+		return Automation ? Automation->GetExitCode() : 0;
 	}
 
 	void FHeadlessEditor::Exec(const FString& Line)
@@ -466,6 +483,8 @@ namespace UE::Host
 		FOutputDeviceRedirector* Log = FOutputDeviceRedirector::Get();
 		if (bInitialized)
 		{
+			// A run cut short still reports: the test under way failed, the rest did not run.
+			Automation.Reset();
 			for (int32 Index = LoadedPluginModules.Num() - 1; Index >= 0; --Index)
 			{
 				FModuleManager::Get().UnloadModule(*LoadedPluginModules[Index]);
