@@ -168,8 +168,9 @@ void FAutomationTestFramework::StartTestByName(const FString& InTestToRun, const
 	Impl->StartTime = FPlatformTime::Seconds();
 	Test->ExecutionInfo.Clear();
 	Test->ExpectedErrors.Reset();
-	Impl->Capture.Take();
 	GLog->AddOutputDevice(&Impl->Capture);
+	// Adding a device replays the start-up backlog: those lines belong to no test.
+	Impl->Capture.Take();
 	Impl->bRunTestPassed = Test->RunTest(InTestParameter);
 	Impl->DrainLog();
 }
