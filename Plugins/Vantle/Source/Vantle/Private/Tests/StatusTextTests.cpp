@@ -3,11 +3,13 @@
 
 #if WITH_DEV_AUTOMATION_TESTS
 
+#include "McpLogWatcher.h"
 #include "Misc/App.h"
 #include "Misc/AutomationTest.h"
 #include "Styling/AppStyle.h"
 #include "Styling/SlateColor.h"
 #include "Textures/SlateIcon.h"
+#include "VantleStyle.h"
 #include "VantleTestScene.h"
 
 BEGIN_DEFINE_SPEC(FVantleStatusTextTests, "Vantle.StatusText", EAutomationTestFlags::EditorContext | EAutomationTestFlags::ProductFilter)
@@ -34,8 +36,10 @@ BEGIN_DEFINE_SPEC(FVantleStatusTextTests, "Vantle.StatusText", EAutomationTestFl
 		TestEqual(TEXT("tooltip"), Module().GetStatusTooltip().ToString(), FString(Title) + Footer);
 		TestEqual(TEXT("icon"), Module().GetStatusIcon().GetStyleName(), FName(Icon));
 		TestEqual(TEXT("icon style set"), Module().GetStatusIcon().GetStyleSetName(), FAppStyle::GetAppStyleSetName());
-		TestTrue(*FString::Printf(TEXT("colour is %s"), Hex), Module().GetStatusColor().GetSpecifiedColor().Equals(FLinearColor(FColor::FromHex(Hex))));
+		TestTrue(*FString::Printf(TEXT("colour is %s"), Hex), SameColour(Module().GetStatusColor().GetSpecifiedColor(), Hex));
 	}
+
+	bool SameColour(const FLinearColor& Actual, const TCHAR* Hex) { return Actual.Equals(FLinearColor(FColor::FromHex(Hex))); }
 
 	FString Counts() { return Module().GetCheckedCountText() + TEXT("/") + Module().GetMissingCountText() + TEXT("/") + Module().GetUncertainCountText(); }
 END_DEFINE_SPEC(FVantleStatusTextTests)
@@ -84,6 +88,51 @@ void FVantleStatusTextTests::Define()
 			TestEqual(TEXT("sequence label"), Module().GetSequenceLabel().ToString(), TEXT("Intro"));
 			Module().Report.MapName = TEXT("Arena");
 			TestEqual(TEXT("context label"), Module().GetContextLabel().ToString(), FString(FApp::GetProjectName()) + TEXT("  /  Arena"));
+		});
+
+	It("TheMcpButtonAndStatusLineFollowTheMonitor", [this]()
+		{
+			FMcpLogWatcher& Watcher = *Module().McpWatcher;
+			const int32 StateBefore = Watcher.State;
+			const FString MessageBefore = Watcher.Message;
+			struct FCase
+			{
+				EMcpState State;
+				const TCHAR* Label;
+				bool bEnabled;
+				const TCHAR* Hex;
+			};
+			const FCase Cases[] = {
+				{EMcpState::Idle, TEXT("MCP starten"), true, TEXT("929BA4")},
+				{EMcpState::Checking, TEXT("MCP starten"), false, TEXT("DDBD7A")},
+				{EMcpState::Confirmed, TEXT("MCP pr\u00fcfen"), true, TEXT("3CFF91")},
+				{EMcpState::Problem, TEXT("MCP starten"), true, TEXT("FF7881")},
+				{EMcpState::PluginMissing, TEXT("MCP starten"), true, TEXT("929BA4")},
+			};
+			for (const FCase& Case : Cases)
+			{
+				Watcher.State = static_cast<int32>(Case.State);
+				Watcher.Message = FString::Printf(TEXT("state %d"), Watcher.State);
+				TestEqual(TEXT("button label"), Module().GetMcpButtonLabel().ToString(), Case.Label);
+				TestEqual(TEXT("button enabled"), Module().IsMcpButtonEnabled(), Case.bEnabled);
+				TestTrue(*FString::Printf(TEXT("status colour is %s"), Case.Hex), SameColour(Module().GetMcpStatusColor().GetSpecifiedColor(), Case.Hex));
+				TestEqual(TEXT("status text"), Module().GetMcpStatusText().ToString(), Watcher.Message);
+			}
+			Watcher.State = StateBefore;
+			Watcher.Message = MessageBefore;
+		});
+
+	It("ThePaletteIsTheDesignColoursDecodedFromSrgb", [this]()
+		{
+			TestTrue(TEXT("background"), SameColour(Vantle::BackgroundColor, TEXT("0D0F11")));
+			TestTrue(TEXT("surface"), SameColour(Vantle::SurfaceColor, TEXT("15181B")));
+			TestTrue(TEXT("accent"), SameColour(Vantle::AccentColor, TEXT("3CFF91")));
+			TestTrue(TEXT("text"), SameColour(Vantle::TextColor, TEXT("E7EBEE")));
+			TestTrue(TEXT("muted text"), SameColour(Vantle::MutedTextColor, TEXT("929BA4")));
+			TestTrue(TEXT("line"), SameColour(Vantle::LineColor, TEXT("293036")));
+			TestTrue(TEXT("accent fill"), SameColour(Vantle::AccentFillColor, TEXT("10251B")));
+			// Decoded from sRGB, not divided by 255: 0x92 is about 0.287 in linear light.
+			TestTrue(TEXT("muted text is linear"), Vantle::MutedTextColor.R > 0.2873f && Vantle::MutedTextColor.R < 0.2875f);
 		});
 }
 
