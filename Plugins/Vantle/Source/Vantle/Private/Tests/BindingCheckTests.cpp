@@ -11,12 +11,18 @@
 
 BEGIN_DEFINE_SPEC(FVantleBindingCheckTests, "Vantle.BindingCheck", EAutomationTestFlags::EditorContext | EAutomationTestFlags::ProductFilter)
 	Vantle::Tests::FTestScene Scene;
+	// A ticker a latent test waits with; removed after every test, so a time-out leaves none behind.
+	FTSTicker::FDelegateHandle WaitTicker;
 END_DEFINE_SPEC(FVantleBindingCheckTests)
 
 void FVantleBindingCheckTests::Define()
 {
 	BeforeEach([this]() { Scene.Begin(); });
-	AfterEach([this]() { Scene.Close(); });
+	AfterEach([this]()
+		{
+			FTSTicker::RemoveTicker(WaitTicker);
+			Scene.Close();
+		});
 
 	It("NoSequenceInFocusKeepsTheMapName", [this]()
 		{
@@ -94,7 +100,7 @@ void FVantleBindingCheckTests::Define()
 			Scene.AddBinding(TEXT("Lost"));
 			Scene.Open();
 			const FString Path = Scene.Sequence->GetPathName();
-			FTSTicker::GetCoreTicker().AddTicker(FTickerDelegate::CreateLambda([Path, Done](float)
+			WaitTicker = FTSTicker::GetCoreTicker().AddTicker(FTickerDelegate::CreateLambda([Path, Done](float)
 				{
 					const FBindingReport& Report = Vantle::Tests::FTestScene::Module().Report;
 					if (Report.SequencePath != Path || Report.MissingNames.Num() != 1)
