@@ -20,6 +20,8 @@ find_package(nlohmann_json REQUIRED)
 pkg_check_modules(HTTPLIB REQUIRED IMPORTED_TARGET cpp-httplib)
 
 vantle_module(Core DEPS Threads::Threads)
+# The editor builds that the plugin targets compile the development automation tests in.
+target_compile_definitions(HostCore PUBLIC WITH_DEV_AUTOMATION_TESTS=1)
 vantle_module(CoreUObject DEPS HostCore)
 vantle_module(ImageCore DEPS HostCore PRIVATE_DEPS PkgConfig::PNG)
 vantle_module(Json DEPS HostCore PRIVATE_DEPS nlohmann_json::nlohmann_json)

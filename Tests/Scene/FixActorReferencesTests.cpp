@@ -96,19 +96,6 @@ TEST_F(FFixActorReferencesTest, CustomBindingsAreCandidatesLikeAnyOther)
 	EXPECT_EQ(References[0].CustomBinding, nullptr);
 }
 
-TEST_F(FFixActorReferencesTest, ADestroyedActorIsReplacedByANewOneWithItsLabel)
-{
-	LoadSample("Repairable.json");
-	FString Error;
-	ASSERT_TRUE(UE::Host::DestroyActor(TEXT("Knight"), Error));
-	ASSERT_TRUE(UE::Host::SpawnActor(TEXT("Knight"), Error));
-	Fix();
-	EXPECT_EQ(Resolved("3F2A1B0C9D8E4F7A6B5C4D3E2F1A0B01"), "Knight_1");
-	EXPECT_EQ(Resolved("3F2A1B0C9D8E4F7A6B5C4D3E2F1A0B03"), "Dragon");
-	// The sword follows its binding's actor: the new knight has none, so it resolves to nothing.
-	EXPECT_EQ(Resolved("3F2A1B0C9D8E4F7A6B5C4D3E2F1A0B02"), "");
-}
-
 TEST_F(FFixActorReferencesTest, ChildrenResolveInsideTheActorTheirParentWasReboundTo)
 {
 	Load(R"({"world": {"actors": [{"label": "Squire", "components": ["Sword", "Shield"]}, {"label": "Knight", "components": ["Sword"]}]},

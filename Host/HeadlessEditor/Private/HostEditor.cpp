@@ -6,6 +6,7 @@
 #include "HAL/IConsoleManager.h"
 #include "HAL/PlatformTime.h"
 #include "Framework/Application/SlateApplication.h"
+#include "HostAutomation.h"
 #include "HostCore.h"
 #include "LevelSequenceEditorBlueprintLibrary.h"
 #include "HostProjects.h"
@@ -159,6 +160,10 @@ namespace UE::Host
 					}
 				}
 			}
+			else if (Key == TEXT("ReportExportPath"))
+			{
+				Parsed.ReportExportPath = Value;
+			}
 			else if (Key == TEXT("VantleMCPPort"))
 			{
 				// Read by the plugin itself from the command line.
@@ -217,7 +222,7 @@ namespace UE::Host
 	{
 		FString Usage = TEXT(
 			"usage: vantle-editor [SCENE.json] [-ExecCmds=\"Cmd A; Cmd B\"] [-VantleMCPPort=N]\n"
-			"                     [-DisablePlugins=ModelContextProtocol] [-PluginDir=DIR] [-FPS=60] [-Stdin] [--help]\n"
+			"                     [-DisablePlugins=ModelContextProtocol] [-PluginDir=DIR] [-FPS=60] [-Stdin] [-ReportExportPath=DIR] [--help]\n"
 			"\n"
 			"  SCENE.json              the scene to open (default: Samples/Scenes/Showcase.json)\n"
 			"  -ExecCmds=\"A; B\"        console commands run one per frame after start-up, before any input\n"
@@ -227,6 +232,7 @@ namespace UE::Host
 			"  -PluginDir=DIR          the plugin folder, holding Vantle.uplugin (default: Plugins/Vantle of the\n"
 			"                          working folder, else the checkout this program was built from)\n"
 			"  -FPS=N                  frames per second from 1 to 1000 (default 60)\n"
+			"  -ReportExportPath=DIR   where \"Automation RunTests\" writes its JSON report, DIR/index.json\n"
 			"  -Stdin                  read console commands line by line from standard input even when it\n"
 			"                          is a pipe or a file (a terminal is always read); end of input quits\n"
 			"  --help, -help, -h       print this text and exit\n"
@@ -241,7 +247,8 @@ namespace UE::Host
 			}
 			Usage += Name + Command.Help + TEXT("\n");
 		}
-		Usage += TEXT("\nExit status: 0 after Quit or the end of -Stdin input; 2 for a bad command line or scene file.\n");
+		Usage += TEXT("\nExit status: 0 after Quit or the end of -Stdin input; 2 for a bad command line or scene file;\n"
+					  "255 after Quit when an \"Automation RunTests\" run had a failed test or matched none.\n");
 		return Usage;
 	}
 
@@ -359,6 +366,7 @@ namespace UE::Host
 			return false;
 		}
 		bInitialized = true;
+		Automation = MakeUnique<FAutomationRunner>(Options.ReportExportPath);
 		RegisterHostCommands();
 
 		// Engine plugins load before project plugins.
@@ -403,6 +411,11 @@ namespace UE::Host
 
 	void FHeadlessEditor::RunDueCommand()
 	{
+		// Commands after "Automation RunTests" (Quit above all) wait until the run is complete.
+		if (Automation && Automation->IsRunning())
+		{
+			return;
+		}
 		if (WaitUntil > 0.0)
 		{
 			if (FPlatformTime::Seconds() < WaitUntil)
@@ -445,6 +458,10 @@ namespace UE::Host
 		}
 		RunDueCommand();
 		FTSTicker::GetCoreTicker().Tick(static_cast<float>(DeltaSeconds));
+		if (Automation)
+		{
+			Automation->Tick();
+		}
 		// Sequencer shows its tool bar while it has a sequence open.
 		if (ULevelSequenceEditorBlueprintLibrary::GetFocusedLevelSequence())
 		{
@@ -478,7 +495,7 @@ namespace UE::Host
 			}
 			std::this_thread::sleep_until(NextFrame);
 		}
-		return 0;
+		return Automation ? Automation->GetExitCode() : 0;
 	}
 
 	void FHeadlessEditor::Exec(const FString& Line)
@@ -501,6 +518,8 @@ namespace UE::Host
 		FOutputDeviceRedirector* Log = FOutputDeviceRedirector::Get();
 		if (bInitialized)
 		{
+			// A run cut short still reports: the test under way failed, the rest did not run.
+			Automation.Reset();
 			for (int32 Index = LoadedPluginModules.Num() - 1; Index >= 0; --Index)
 			{
 				FModuleManager::Get().UnloadModule(*LoadedPluginModules[Index]);

@@ -4,6 +4,7 @@
 #include "Engine/Engine.h"
 #include "HAL/IConsoleManager.h"
 #include "HAL/PlatformTime.h"
+#include "HostAutomation.h"
 #include "HostEditor.h"
 #include "HostScene.h"
 #include "HostSlate.h"
@@ -135,6 +136,11 @@ namespace UE::Host
 		};
 
 		Add(TEXT("Quit"), TEXT("Quit the headless editor."), [Self](const TArray<FString>&) { Self->bQuitRequested = true; });
+
+		Add(TEXT("Automation"), TEXT("Run automation tests: Automation RunTests FILTER[+FILTER] | Automation List"), [Self](const TArray<FString>& Args)
+			{
+				Self->Automation->Exec(Args);
+			});
 
 		Add(TEXT("Host.LoadScene"), TEXT("Replace the open scene: Host.LoadScene PATH"), [](const TArray<FString>& Args)
 			{

@@ -17,6 +17,8 @@ class UWorld;
 
 namespace UE::Host
 {
+	class FAutomationRunner;
+
 	struct FEditorOptions
 	{
 		FString ScenePath;
@@ -38,6 +40,8 @@ namespace UE::Host
 		bool bReadStdinAlways = false;
 		// --help, -help or -h: print the usage and start nothing.
 		bool bShowHelp = false;
+		// -ReportExportPath=DIR: where "Automation RunTests" writes index.json.
+		FString ReportExportPath;
 	};
 
 	// Reads "vantle-editor [SCENE.json] [-ExecCmds=...] [-VantleMCPPort=N] [-DisablePlugins=...] [-PluginDir=DIR] [-FPS=N] [-Stdin] [--help]".
@@ -99,6 +103,7 @@ namespace UE::Host
 		bool bQuitRequested = false;
 		double WaitUntil = 0.0;
 		std::deque<FString> PendingCommands;
+		TUniquePtr<FAutomationRunner> Automation;
 		TUniquePtr<FOutputDevice> StdoutDevice;
 		TArray<TUniquePtr<FAutoConsoleCommand>> HostCommands;
 		TArray<FString> LoadedPluginModules;

@@ -5,6 +5,7 @@
 #include "HostUniversalObjectLocator.h"
 #include "MovieScene.h"
 #include "MovieSceneSpawnable.h"
+#include "UObject/UObjectGlobals.h"
 
 #include <utility>
 
@@ -26,6 +27,16 @@ UMovieScene* ULevelSequence::GetMovieScene() const
 const FMovieSceneBindingReferences* ULevelSequence::GetBindingReferences() const
 {
 	return bExposesBindingReferences ? &BindingReferences : nullptr;
+}
+
+void ULevelSequence::Initialize()
+{
+	MovieScene = NewObject<UMovieScene>(this, NAME_None, RF_Transactional);
+}
+
+void ULevelSequence::BindPossessableObject(const FGuid& ObjectId, UObject& PossessedObject, UObject* Context)
+{
+	BindingReferences.AddBinding(ObjectId, FUniversalObjectLocator(&PossessedObject, Context));
 }
 
 namespace

@@ -23,6 +23,11 @@ public:
 	LEVELSEQUENCE_API virtual UMovieScene* GetMovieScene() const override;
 	// The sequence's binding references.
 	LEVELSEQUENCE_API virtual const FMovieSceneBindingReferences* GetBindingReferences() const override;
+	// Gives a new sequence its (empty) movie scene.
+	LEVELSEQUENCE_API void Initialize();
+	// Adds a reference that finds PossessedObject again from Context (the world for an actor, the
+	// parent binding's object for a component) to the binding's references.
+	LEVELSEQUENCE_API virtual void BindPossessableObject(const FGuid& ObjectId, UObject& PossessedObject, UObject* Context);
 
 protected:
 	FMovieSceneBindingReferences BindingReferences;

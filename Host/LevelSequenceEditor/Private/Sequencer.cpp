@@ -51,6 +51,21 @@ ULevelSequence* ULevelSequenceEditorBlueprintLibrary::GetFocusedLevelSequence()
 	return GEditor ? GFocusedSequence : nullptr;
 }
 
+bool ULevelSequenceEditorBlueprintLibrary::OpenLevelSequence(ULevelSequence* LevelSequence)
+{
+	if (!GEditor || !LevelSequence)
+	{
+		return false;
+	}
+	GFocusedSequence = LevelSequence;
+	return true;
+}
+
+void ULevelSequenceEditorBlueprintLibrary::Close()
+{
+	GFocusedSequence = nullptr;
+}
+
 TArray<UObject*> ULevelSequenceEditorBlueprintLibrary::GetBoundObjects(FMovieSceneObjectBindingID ObjectBinding)
 {
 	if (GBoundObjectsProbe)

@@ -12,6 +12,13 @@ void UMovieScene::AddPossessable(const FMovieScenePossessable& InNewPossessable,
 	ObjectBindings.Add(InNewBinding);
 }
 
+FGuid UMovieScene::AddPossessable(const FString& Name, UClass* Class)
+{
+	const FMovieScenePossessable Possessable(Name, Class);
+	AddPossessable(Possessable, FMovieSceneBinding(Possessable.GetGuid()));
+	return Possessable.GetGuid();
+}
+
 FMovieSceneSpawnable* UMovieScene::FindSpawnable(const FGuid& Guid)
 {
 	return Spawnables.FindByPredicate([&Guid](const FMovieSceneSpawnable& Spawnable) { return Spawnable.GetGuid() == Guid; });

@@ -19,6 +19,8 @@ public:
 	MOVIESCENE_API FMovieScenePossessable* FindPossessable(const FGuid& Guid);
 	// Appends a possessable together with its object binding.
 	MOVIESCENE_API void AddPossessable(const FMovieScenePossessable& InNewPossessable, const FMovieSceneBinding& InNewBinding);
+	// Appends a new top-level possessable with a fresh GUID, bound to nothing yet; returns the GUID.
+	MOVIESCENE_API FGuid AddPossessable(const FString& Name, UClass* Class);
 
 	// Number of spawnables.
 	int32 GetSpawnableCount() const { return Spawnables.Num(); }

@@ -52,6 +52,16 @@ inline EInternalObjectFlags& operator&=(EInternalObjectFlags& Lhs, EInternalObje
 	return Lhs = Lhs & Rhs;
 }
 
+// Flags an object is created with (an excerpt of the engine's); the host records none of them.
+enum EObjectFlags
+{
+	RF_NoFlags = 0x00000000,
+	RF_Public = 0x00000001,
+	RF_Standalone = 0x00000002,
+	RF_Transactional = 0x00000008,
+	RF_Transient = 0x00000040,
+};
+
 // Options of UObject::Rename.
 typedef uint32 ERenameFlags;
 #define REN_None (0x0000)
