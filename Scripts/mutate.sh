@@ -373,8 +373,8 @@ def command_verdict(args):
 		slowest, total = max(slowest, seconds), total + seconds
 		status = m.group(3).strip()
 		if m.group(2) or status not in ("Passed", "Skipped"):
-			reason = status.replace("Exception:", "").strip() or "failed"
-			print("killed by %s" % m.group(1) + ("" if reason == "Failed" else " (%s)" % reason.lower()))
+			reason = " ".join(status.replace("***", " ").replace("Exception:", " ").split()).lower() or "failed"
+			print("killed by %s" % m.group(1) + ("" if reason == "failed" else " (%s)" % reason))
 			return
 	if len(args) > 1 and args[1] == "cut" and started:
 		print("killed by %s (timeout)" % started)
