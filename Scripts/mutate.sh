@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Mutation testing of the plugin: applies small seeded mutations to the plugin's sources one at a
 # time, rebuilds what covers the plugin in the default build, runs the tests that cover it and
-# prints one line per mutant and the score. Not part of CI: a run takes minutes per mutant.
+# prints one line per mutant and the score. Not part of CI: each mutant costs a rebuild and a test run.
 #
 #   Scripts/mutate.sh [--count N] [--seed S] [--only I,J...] [--timeout SECONDS] [--logs DIR] [FILE...]
 #
@@ -527,6 +527,9 @@ started=$(date +%s)
 read -r planned sites <<< "$(helper plan "$seed" "$count" "$root" "$work/plan.json" "${files[@]}")"
 [ "$planned" -lt "$count" ] && say "only $sites mutation sites in ${#files[@]} files; trying all of them"
 say "$planned of $sites sites chosen with seed $seed"
+for number in ${only//,/ }; do
+	[ "$number" -le "$planned" ] || fail "--only $number: there are only $planned mutants"
+done
 [ -z "$logs" ] || mkdir -p "$logs"
 
 killed=0
