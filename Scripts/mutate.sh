@@ -471,6 +471,14 @@ run_limited()
 	return "$status"
 }
 
+read -r planned sites <<< "$(helper plan "$seed" "$count" "$root" "$work/plan.json" "${files[@]}")"
+[ "$planned" -lt "$count" ] && say "only $sites mutation sites in ${#files[@]} files; trying all of them"
+say "$planned of $sites sites chosen with seed $seed"
+for number in ${only//,/ }; do
+	[ "$number" -le "$planned" ] || fail "--only $number: there are only $planned mutants"
+done
+[ -z "$logs" ] || mkdir -p "$logs"
+
 say "configuring the $PRESET build"
 cmake --preset "$PRESET" > "$work/configure.log" 2>&1 || { cat "$work/configure.log" >&2; fail "cmake --preset $PRESET failed"; }
 mkdir -p "$ctest_state"
@@ -524,13 +532,6 @@ run_limit=$(python3 -c "import math; print(math.ceil(3 * $total) + $test_timeout
 say "the covering tests take ${total}s (slowest ${slowest}s); per-test limit ${test_timeout}s, per-mutant run limit ${run_limit}s"
 
 started=$(date +%s)
-read -r planned sites <<< "$(helper plan "$seed" "$count" "$root" "$work/plan.json" "${files[@]}")"
-[ "$planned" -lt "$count" ] && say "only $sites mutation sites in ${#files[@]} files; trying all of them"
-say "$planned of $sites sites chosen with seed $seed"
-for number in ${only//,/ }; do
-	[ "$number" -le "$planned" ] || fail "--only $number: there are only $planned mutants"
-done
-[ -z "$logs" ] || mkdir -p "$logs"
 
 killed=0
 survived=0
