@@ -164,3 +164,25 @@ TEST_F(McpFlow, AServerThatCannotAnswerDuringAHitchAnswersInTheFirstFrameAfterIt
 	ASSERT_TRUE(WaitFor(EMcpState::Confirmed, Confirmed)) << Message();
 	EXPECT_EQ(Log.Matching("Starting MCP server on port " + std::to_string(Port) + " ").size(), 1u);
 }
+
+TEST_F(McpFlow, AServerStartedBeforeTheWatcherJoinedTheLogIsNotConfirmedByIt)
+{
+	BootOnPort(FreePort());
+	// As during the editor's start-up, the log keeps its lines; adding a device does not replay them.
+	GLog->EnableBacklog(true);
+	Editor.Exec(*FString::Printf(TEXT("ModelContextProtocol.StartServer %d"), Port));
+	GLog->FlushThreadedLogs();
+	const TSharedPtr<FMcpLogWatcher> Late = MakeShared<FMcpLogWatcher>(Port);
+	Late->Register();
+	GLog->EnableBacklog(false);
+	EXPECT_FALSE(Late->IsConfirmedForThisEditor());
+
+	Late->RequestStart();
+	ASSERT_TRUE(PumpUntil([&] { return static_cast<EMcpState>(Late->State) != EMcpState::Checking; }, 8.0));
+	EXPECT_EQ(static_cast<EMcpState>(Late->State), EMcpState::Problem);
+	EXPECT_EQ(UE::Host::ToUtf8(Late->Message), "Port " + std::to_string(Port) + " antwortet, gehoert aber nicht bestaetigt zu diesem Editor.");
+	EXPECT_FALSE(Late->bStartPending);
+	EXPECT_FALSE(Late->PendingRequest.IsValid());
+	EXPECT_EQ(Log.Matching("Starting MCP server on port " + std::to_string(Port) + " ").size(), 1u);
+	Late->Shutdown();
+}
