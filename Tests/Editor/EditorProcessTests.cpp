@@ -353,14 +353,16 @@ TEST(EditorProgram, TheMcpServerAnswersOutsideProgramsWhileTheEditorRunsFrames)
 	ASSERT_NE(Port, 0);
 	std::atomic<bool> bEditorDone{false};
 	std::string Answer;
-	std::thread Client([&] {
-		const std::string Ping = R"({"jsonrpc":"2.0","id":"outside","method":"ping"})";
-		while (!bEditorDone.load() && Answer.find(R"("id":"outside","result":{})") == std::string::npos)
+	std::thread Client(
+		[&]
 		{
-			Answer = PostOnce(Port, Ping);
-			std::this_thread::sleep_for(std::chrono::milliseconds(50));
-		}
-	});
+			const std::string Ping = R"({"jsonrpc":"2.0","id":"outside","method":"ping"})";
+			while (!bEditorDone.load() && Answer.find(R"("id":"outside","result":{})") == std::string::npos)
+			{
+				Answer = PostOnce(Port, Ping);
+				std::this_thread::sleep_for(std::chrono::milliseconds(50));
+			}
+		});
 	const FRun Run = RunEditor({Sample("Showcase.json"), "-ExecCmds=ModelContextProtocol.StartServer " + std::to_string(Port) +
 		"; Host.Wait 3; Host.Stall 0.1; Host.Stall x; Host.Http Off; Host.Http Maybe; Host.Http On; Quit"});
 	bEditorDone.store(true);

@@ -226,10 +226,12 @@ namespace McpTest
 		// The server answers only while the game thread ticks, so the exchange runs beside it.
 		FHttpReply Reply;
 		std::atomic<bool> bDone{false};
-		std::thread Client([&] {
-			Reply = SendRawBlocking(Port, Bytes);
-			bDone.store(true);
-		});
+		std::thread Client(
+			[&]
+			{
+				Reply = SendRawBlocking(Port, Bytes);
+				bDone.store(true);
+			});
 		while (!bDone.load())
 		{
 			FTSTicker::GetCoreTicker().Tick(0.001f);

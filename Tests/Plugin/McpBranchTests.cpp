@@ -101,7 +101,6 @@ TEST_F(McpEditorBranches, WithHttpOffMcpStartenIsAProblemAndStartsNothingWhenRef
 	PressStartWithHttpOff(UE::Host::EHttpRefusedCompletion::NextTick);
 }
 
-
 TEST_F(WatcherBranches, AConsoleVariableNamedLikeTheStartCommandMeansThePluginIsMissing)
 {
 	StartCommand.Command.Reset();

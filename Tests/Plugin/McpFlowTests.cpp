@@ -126,12 +126,15 @@ TEST_F(McpFlow, AServerThatCannotAnswerDuringAHitchAnswersInTheFirstFrameAfterIt
 	Client->SetHeader(TEXT("Content-Type"), TEXT("application/json"));
 	Client->SetContentAsString(TEXT("{\"jsonrpc\":\"2.0\",\"id\":\"hitch\",\"method\":\"ping\"}"));
 	Client->SetDelegateThreadPolicy(EHttpRequestDelegateThreadPolicy::CompleteOnHttpThread);
-	Client->OnProcessRequestComplete().BindLambda([&](FHttpRequestPtr, FHttpResponsePtr Response, bool bConnected) {
-		ClientCode.store(bConnected && Response.IsValid() ? Response->GetResponseCode() : -1);
-		bClientDone.store(true);
-	});
+	Client->OnProcessRequestComplete().BindLambda(
+		[&](FHttpRequestPtr, FHttpResponsePtr Response, bool bConnected)
+		{
+			ClientCode.store(bConnected && Response.IsValid() ? Response->GetResponseCode() : -1);
+			bClientDone.store(true);
+		});
 	ASSERT_TRUE(Client->ProcessRequest());
-	const auto WaitWithoutTicking = [](const auto& Done) {
+	const auto WaitWithoutTicking = [](const auto& Done)
+	{
 		const auto Deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
 		while (!Done() && std::chrono::steady_clock::now() < Deadline)
 		{

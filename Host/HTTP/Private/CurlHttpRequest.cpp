@@ -232,8 +232,8 @@ bool FCurlHttpRequest::ProcessRequest()
 
 	// The engine calls a bound completion on error too, with no response.
 	UE_LOG(LogHttp, Warning, TEXT("%s"), *Refusal);
-	if (UE::Host::GetHttpRefusedCompletion() == UE::Host::EHttpRefusedCompletion::NextTick && Run->Policy == EHttpRequestDelegateThreadPolicy::CompleteOnGameThread &&
-		PinnedManager.IsValid())
+	if (UE::Host::GetHttpRefusedCompletion() == UE::Host::EHttpRefusedCompletion::NextTick &&
+		Run->Policy == EHttpRequestDelegateThreadPolicy::CompleteOnGameThread && PinnedManager.IsValid())
 	{
 		TSharedRef<FCurlHttpRequest, ESPMode::ThreadSafe> Request = Self();
 		if (PinnedManager->QueueGameThreadTask([Request, Run]() { Request->Deliver(Run, false, EHttpFailureReason::Other, FHttpResponsePtr()); }))

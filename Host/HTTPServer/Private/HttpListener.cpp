@@ -22,8 +22,8 @@
 #include "HttpServerResponse.h"
 
 #include <chrono>
-#include <vector>
 #include <sys/socket.h>
+#include <vector>
 
 namespace
 {
