@@ -24,9 +24,10 @@ namespace
 			return;
 		}
 		const int32 Port = static_cast<int32>(UE::Host::FindFreeLoopbackPort());
-		IConsoleManager::Get().ProcessUserConsoleInput(*FString::Printf(TEXT("ModelContextProtocol.StartServer %d"), Port), *GLog, nullptr);
+		// Registered first: the log does not replay the server's lines to a watcher added later.
 		TSharedRef<FMcpLogWatcher> Watcher = MakeShared<FMcpLogWatcher>(Port);
 		Watcher->Register();
+		IConsoleManager::Get().ProcessUserConsoleInput(*FString::Printf(TEXT("ModelContextProtocol.StartServer %d"), Port), *GLog, nullptr);
 		GLog->FlushThreadedLogs();
 		for (auto _ : State)
 		{

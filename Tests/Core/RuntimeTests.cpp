@@ -200,12 +200,13 @@ TEST(Log, BufferedDevicesGetEveryLineInOrderFromTheLogThread)
 	}
 }
 
-TEST(Log, NewDevicesReplayTheBacklogOnceAndSuppressedLinesAreNotLogged)
+TEST(Log, NewDevicesGetTheBacklogOnlyWhenAskedAndSuppressedLinesAreNotLogged)
 {
 	FOutputDeviceRedirector* Log = GLog;
 	Log->EnableBacklog(false);
 	Log->EnableBacklog(true);
 	UE_LOG(LogCoreTest, Log, TEXT("before"));
+	Log->FlushThreadedLogs();
 	FRecordingDevice Late;
 	Log->AddOutputDevice(&Late);
 	UE_LOG(LogCoreTest, Log, TEXT("after"));
@@ -213,9 +214,12 @@ TEST(Log, NewDevicesReplayTheBacklogOnceAndSuppressedLinesAreNotLogged)
 	UE_LOG(LogCoreTest, Display, TEXT("suppressed"));
 	LogCoreTest.SetVerbosity(ELogVerbosity::Log);
 	Log->FlushThreadedLogs();
+	EXPECT_EQ(Late.Snapshot(), std::vector<std::string>{"LogCoreTest: after"});
+	FRecordingDevice Asking;
+	Log->SerializeBacklog(&Asking);
 	Log->RemoveOutputDevice(&Late);
 	Log->EnableBacklog(false);
-	EXPECT_EQ(Late.Snapshot(), (std::vector<std::string>{"LogCoreTest: before", "LogCoreTest: after"}));
+	EXPECT_EQ(Asking.Snapshot(), (std::vector<std::string>{"LogCoreTest: before", "LogCoreTest: after"}));
 	EXPECT_FALSE(Log->IsRedirectingTo(&Late));
 }
 

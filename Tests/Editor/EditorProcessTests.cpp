@@ -3,14 +3,19 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <arpa/inet.h>
+#include <atomic>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <netinet/in.h>
 #include <poll.h>
 #include <string>
+#include <sys/socket.h>
 #include <sys/wait.h>
+#include <thread>
 #include <fcntl.h>
 #include <unistd.h>
 #include <vector>
@@ -138,6 +143,61 @@ namespace
 		return Result;
 	}
 
+	sockaddr_in Loopback(uint16_t Port)
+	{
+		sockaddr_in Address{};
+		Address.sin_family = AF_INET;
+		Address.sin_port = htons(Port);
+		Address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+		return Address;
+	}
+
+	uint16_t FreeLoopbackPort()
+	{
+		const int Socket = socket(AF_INET, SOCK_STREAM, 0);
+		sockaddr_in Address = Loopback(0);
+		socklen_t Length = sizeof(Address);
+		uint16_t Port = 0;
+		if (Socket >= 0 && bind(Socket, reinterpret_cast<sockaddr*>(&Address), sizeof(Address)) == 0 &&
+			getsockname(Socket, reinterpret_cast<sockaddr*>(&Address), &Length) == 0)
+		{
+			Port = ntohs(Address.sin_port);
+		}
+		close(Socket);
+		return Port;
+	}
+
+	// One POST over a fresh connection; the raw answer, empty when none came within 2 s.
+	std::string PostOnce(uint16_t Port, const std::string& Body)
+	{
+		const int Socket = socket(AF_INET, SOCK_STREAM, 0);
+		if (Socket < 0)
+		{
+			return {};
+		}
+		timeval Timeout{2, 0};
+		setsockopt(Socket, SOL_SOCKET, SO_RCVTIMEO, &Timeout, sizeof(Timeout));
+		setsockopt(Socket, SOL_SOCKET, SO_SNDTIMEO, &Timeout, sizeof(Timeout));
+		const sockaddr_in Address = Loopback(Port);
+		std::string Raw;
+		if (connect(Socket, reinterpret_cast<const sockaddr*>(&Address), sizeof(Address)) == 0)
+		{
+			const std::string Request = "POST /mcp HTTP/1.1\r\nHost: 127.0.0.1\r\nConnection: close\r\nContent-Type: application/json\r\n"
+										"Accept: application/json, text/event-stream\r\nContent-Length: " + std::to_string(Body.size()) + "\r\n\r\n" + Body;
+			if (send(Socket, Request.data(), Request.size(), MSG_NOSIGNAL) == static_cast<ssize_t>(Request.size()))
+			{
+				char Buffer[4096];
+				ssize_t Read = 0;
+				while ((Read = recv(Socket, Buffer, sizeof(Buffer), 0)) > 0)
+				{
+					Raw.append(Buffer, static_cast<size_t>(Read));
+				}
+			}
+		}
+		close(Socket);
+		return Raw;
+	}
+
 	std::string Sample(const char* Name)
 	{
 		return std::string(VANTLE_SOURCE_DIR) + "/Samples/Scenes/" + Name;
@@ -240,8 +300,8 @@ TEST(EditorProgram, HelpPrintsEverySwitchAndHostCommand)
 		EXPECT_EQ(Run.ExitCode, 0) << Switch;
 		EXPECT_TRUE(Run.Err.empty()) << Run.Err;
 		for (const char* Expected : {"usage: vantle-editor", "-ExecCmds=", "-VantleMCPPort=", "-DisablePlugins=ModelContextProtocol", "-FPS=", "-Stdin",
-				 "--help, -help, -h", "Quit", "Host.LoadScene", "Host.Focus", "Host.PIE", "Host.Spawn", "Host.Destroy", "Host.Wait", "Host.Click",
-				 "Host.CloseTab", "Host.DumpWidgets", "Host.Menu", "Host.CaptureMenu", "Host.CaptureTab", "-PluginDir="})
+				 "--help, -help, -h", "Quit", "Automation", "Host.LoadScene", "Host.Focus", "Host.PIE", "Host.Spawn", "Host.Destroy", "Host.Wait", "Host.Stall",
+				 "Host.Http", "Host.Click", "Host.CloseTab", "Host.DumpWidgets", "Host.Menu", "Host.CaptureMenu", "Host.CaptureTab", "-PluginDir=", "-ReportExportPath="})
 		{
 			EXPECT_TRUE(Contains(Run.Out, Expected)) << Switch << " lacks " << Expected;
 		}
@@ -364,4 +424,33 @@ TEST(EditorProgram, StdinDrivesTheEditorLineByLine)
 	Run = RunEditor({Sample("Showcase.json"), "-Stdin"}, 30.0, FInput{FInput::File, ""});
 	ASSERT_FALSE(Run.bTimedOut);
 	EXPECT_EQ(Run.ExitCode, 0) << Run.Err;
+}
+
+TEST(EditorProgram, TheMcpServerAnswersOutsideProgramsWhileTheEditorRunsFrames)
+{
+	const uint16_t Port = FreeLoopbackPort();
+	ASSERT_NE(Port, 0);
+	std::atomic<bool> bEditorDone{false};
+	std::string Answer;
+	std::thread Client(
+		[&]
+		{
+			const std::string Ping = R"({"jsonrpc":"2.0","id":"outside","method":"ping"})";
+			while (!bEditorDone.load() && Answer.find(R"("id":"outside","result":{})") == std::string::npos)
+			{
+				Answer = PostOnce(Port, Ping);
+				std::this_thread::sleep_for(std::chrono::milliseconds(50));
+			}
+		});
+	const FRun Run = RunEditor({Sample("Showcase.json"), "-ExecCmds=ModelContextProtocol.StartServer " + std::to_string(Port) +
+		"; Host.Wait 3; Host.Stall 0.1; Host.Stall x; Host.Http Off; Host.Http Maybe; Host.Http On; Quit"});
+	bEditorDone.store(true);
+	Client.join();
+	EXPECT_EQ(Run.ExitCode, 0) << Run.Err;
+	EXPECT_TRUE(Answer.starts_with("HTTP/1.1 200")) << Answer;
+	EXPECT_NE(Answer.find(R"("id":"outside","result":{})"), std::string::npos) << Answer;
+	for (const char* Expected : {"Stalled the game thread for 0.1 s", "Host.Stall takes a number", "HTTP disabled", "Host.Http takes On or Off", "HTTP enabled"})
+	{
+		EXPECT_TRUE(Contains(Run.Out, Expected)) << Expected << "\n" << Run.Out;
+	}
 }

@@ -324,30 +324,63 @@ TEST_F(FHttpTest, CancelFromProgressStopsAHugeBody)
 	EXPECT_LT(Peer.BodyBytesSent(), BodySize);
 }
 
-TEST_F(FHttpTest, ProcessRequestRefusesWhatTheEngineRefuses)
+TEST_F(FHttpTest, ProcessRequestRefusesWhatTheEngineRefusesAndStillCompletes)
 {
 	FCompletionLog Log;
+	size_t Expected = 0;
 	for (const char* Url : {"", "ftp://127.0.0.1/file", "127.0.0.1:8000/mcp", "http://", "file:///etc/hostname"})
 	{
 		const FHttpRequestRef Request = MakeRequest("GET", Url);
 		Log.Bind(Request);
 		EXPECT_FALSE(Request->ProcessRequest()) << "'" << Url << "'";
-		EXPECT_EQ(Request->GetStatus(), EHttpRequestStatus::NotStarted);
+		// By default the completion has run before ProcessRequest returns.
+		EXPECT_EQ(Log.Count(), ++Expected) << "'" << Url << "'";
+		EXPECT_EQ(Request->GetStatus(), EHttpRequestStatus::Failed);
+		Request->CancelRequest();
+	}
+	for (const FCompletionLog::FCall& Call : Log.Calls)
+	{
+		EXPECT_FALSE(Call.Response.IsValid());
+		EXPECT_FALSE(Call.bConnectedSuccessfully);
+		EXPECT_EQ(Call.Thread, GameThread);
 	}
 
+	// Disabled, with the completion on the next tick: once, from the core ticker, cancel or not.
+	UE::Host::SetHttpEnabled(false);
+	UE::Host::SetHttpRefusedCompletion(UE::Host::EHttpRefusedCompletion::NextTick);
+	FCompletionLog Later;
+	const FHttpRequestRef Disabled = MakeRequest("GET", "http://127.0.0.1:1/off");
+	Later.Bind(Disabled);
+	const bool bStarted = Disabled->ProcessRequest();
+	const size_t CountOnReturn = Later.Count();
+	Disabled->CancelRequest();
+	UE::Host::SetHttpRefusedCompletion(UE::Host::EHttpRefusedCompletion::InsideProcessRequest);
+	UE::Host::SetHttpEnabled(true);
+	EXPECT_FALSE(bStarted);
+	EXPECT_EQ(CountOnReturn, 0u);
+	EXPECT_EQ(UE::Host::GetHttpGameThreadTasksPending(), 1);
+	FTSTicker::GetCoreTicker().Tick(0.001f);
+	FTSTicker::GetCoreTicker().Tick(0.001f);
+	ASSERT_EQ(Later.Count(), 1u);
+	EXPECT_FALSE(Later.First().Response.IsValid());
+	EXPECT_FALSE(Later.First().bConnectedSuccessfully);
+	EXPECT_EQ(Disabled->GetStatus(), EHttpRequestStatus::Failed);
+
+	// A second ProcessRequest on a request in flight is refused without completing anything.
 	FScriptedHttpPeer Peer;
 	Peer.Expect(FScriptedExchange::Request("GET", "/hang").NeverAnswer());
+	FCompletionLog BusyLog;
 	const FHttpRequestRef Busy = MakeRequest("GET", Peer.Url("/hang"));
-	Log.Bind(Busy);
+	BusyLog.Bind(Busy);
 	ASSERT_TRUE(Busy->ProcessRequest());
 	EXPECT_FALSE(Busy->ProcessRequest());
 	Busy->SetURL(TEXT("http://127.0.0.1:1/elsewhere"));
 	EXPECT_EQ(Busy->GetURL(), FString(Peer.Url("/hang").c_str()));
 	Busy->CancelRequest();
 
-	ASSERT_TRUE(TickUntil([&]() { return Log.Count() > 0; }));
-	EXPECT_EQ(Log.Count(), 1u);
-	EXPECT_EQ(Log.First().Request.Get(), &Busy.Get());
+	ASSERT_TRUE(TickUntil([&]() { return BusyLog.Count() > 0; }));
+	EXPECT_EQ(BusyLog.Count(), 1u);
+	EXPECT_EQ(BusyLog.First().Request.Get(), &Busy.Get());
 }
 
 TEST_F(FHttpTest, ProxyEnvironmentIsIgnored)

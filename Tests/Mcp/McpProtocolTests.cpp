@@ -243,11 +243,10 @@ TEST_F(FMcpEndpointTest, ConcurrentClientsAreAnsweredWhileRoutesMove)
 		return Clients;
 	};
 
+	const auto Total = [](const FTally& Tally) { return Tally.Right.load() + Tally.NotFound.load() + Tally.Wrong.load(); };
 	FTally Steady;
-	for (std::thread& Client : RunClients(Steady))
-	{
-		Client.join();
-	}
+	std::vector<std::thread> SteadyClients = RunClients(Steady);
+	JoinTicking(SteadyClients, [&] { return Total(Steady) == Threads * RequestsPerThread; });
 	EXPECT_EQ(Steady.Right.load(), Threads * RequestsPerThread);
 
 	// The game thread moves the routes away and back meanwhile: each answer is right or a 404
@@ -259,10 +258,7 @@ TEST_F(FMcpEndpointTest, ConcurrentClientsAreAnsweredWhileRoutesMove)
 		EXPECT_TRUE(RunCommand(TEXT("ModelContextProtocol.StopServer")));
 		EXPECT_TRUE(StartServer(Port));
 	}
-	for (std::thread& Client : Clients)
-	{
-		Client.join();
-	}
+	JoinTicking(Clients, [&] { return Total(Moving) == Threads * RequestsPerThread; });
 	EXPECT_EQ(Moving.Wrong.load(), 0);
 	EXPECT_EQ(Moving.Right.load() + Moving.NotFound.load(), Threads * RequestsPerThread);
 	EXPECT_EQ(Log.Count(TEXT("LogHttpListener"), ELogVerbosity::Log, CreatedLine(Port)), 1);

@@ -1,6 +1,7 @@
 // Copyright Vantle contributors. All Rights Reserved.
 #include "McpTestSupport.h"
 
+#include "Containers/Ticker.h"
 #include "HostHttpServer.h"
 #include "Misc/OutputDeviceRedirector.h"
 
@@ -13,14 +14,19 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cctype>
+#include <chrono>
 #include <cstdlib>
+#include <thread>
 
 namespace McpTest
 {
 	namespace
 	{
 		constexpr size_t MaxReplyBytes = 4 * 1024 * 1024;
+		// The test's main thread stands in for the game thread: it alone ticks the core ticker.
+		const std::thread::id GGameThread = std::this_thread::get_id();
 
 		sockaddr_in Loopback(uint32 Port)
 		{
@@ -174,7 +180,7 @@ namespace McpTest
 		return static_cast<int32>(std::count_if(Headers.begin(), Headers.end(), [&](const auto& Header) { return Header.first == LowerName; }));
 	}
 
-	FHttpReply SendRaw(uint32 Port, const std::string& Bytes)
+	FHttpReply SendRawBlocking(uint32 Port, const std::string& Bytes)
 	{
 		const int Socket = socket(AF_INET, SOCK_STREAM, 0);
 		if (Socket < 0)
@@ -209,6 +215,43 @@ namespace McpTest
 		}
 		close(Socket);
 		return Parse(Raw);
+	}
+
+	FHttpReply SendRaw(uint32 Port, const std::string& Bytes)
+	{
+		if (std::this_thread::get_id() != GGameThread)
+		{
+			return SendRawBlocking(Port, Bytes);
+		}
+		// The server answers only while the game thread ticks, so the exchange runs beside it.
+		FHttpReply Reply;
+		std::atomic<bool> bDone{false};
+		std::thread Client(
+			[&]
+			{
+				Reply = SendRawBlocking(Port, Bytes);
+				bDone.store(true);
+			});
+		while (!bDone.load())
+		{
+			FTSTicker::GetCoreTicker().Tick(0.001f);
+			std::this_thread::sleep_for(std::chrono::milliseconds(1));
+		}
+		Client.join();
+		return Reply;
+	}
+
+	void JoinTicking(std::vector<std::thread>& Threads, const std::function<bool()>& AllDone)
+	{
+		while (!AllDone())
+		{
+			FTSTicker::GetCoreTicker().Tick(0.001f);
+			std::this_thread::sleep_for(std::chrono::milliseconds(1));
+		}
+		for (std::thread& Thread : Threads)
+		{
+			Thread.join();
+		}
 	}
 
 	FHttpReply SendHttp(uint32 Port, const std::string& Method, const std::string& Path, const std::string& Body, const FHeaderList& Headers)

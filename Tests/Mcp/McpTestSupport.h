@@ -7,8 +7,10 @@
 #include "Misc/OutputDevice.h"
 #include "UObject/NameTypes.h"
 
+#include <functional>
 #include <mutex>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -59,11 +61,16 @@ namespace McpTest
 
 	// One request over a fresh loopback connection ("Connection: close"), read to the end. Every
 	// socket step is bounded by a time-out, so a silent server yields Status 0 instead of a hang.
+	// Called on the main thread, it ticks the core ticker meanwhile, since the server answers only
+	// in the game thread's tick; other threads just wait.
 	FHttpReply SendHttp(uint32 Port, const std::string& Method, const std::string& Path, const std::string& Body, const FHeaderList& Headers = {});
 	// Sends the bytes as they are and reads the answer.
 	FHttpReply SendRaw(uint32 Port, const std::string& Bytes);
 	// A JSON-RPC POST to /mcp with the headers the editor's own ping sends.
 	FHttpReply PostMcp(uint32 Port, const std::string& Json, const FHeaderList& ExtraHeaders = {});
+
+	// Ticks the core ticker until AllDone holds, then joins the threads.
+	void JoinTicking(std::vector<std::thread>& Threads, const std::function<bool()>& AllDone);
 
 	// A loopback port that nothing listened on a moment ago.
 	uint32 FindFreePort();

@@ -1,10 +1,11 @@
 // Copyright Vantle contributors. All Rights Reserved.
-// The MCP monitor's rarer roads: a request that cannot start, a start command that is no command or
+// The MCP monitor's rarer roads: a request that cannot start (HTTP off), a start command that is no command or
 // handles nothing, no editor log, a second start after a confirmed one; and what the module
 // registers for the console and the tab manager.
 #include "HAL/IConsoleManager.h"
 #include "HostHttp.h"
 #include "HostHttpServer.h"
+#include "HostModelContextProtocol.h"
 #include "HostSlate.h"
 #include "Styling/ISlateStyle.h"
 #include "McpWatcherTestSupport.h"
@@ -26,10 +27,14 @@ namespace
 		GLog->FlushThreadedLogs();
 	}
 
-	struct FHttpDisabledScope
+	// Leaves HTTP on, with refused requests completing inside ProcessRequest, whatever a test did.
+	struct FHttpDefaultsOnExit
 	{
-		FHttpDisabledScope() { UE::Host::SetHttpEnabled(false); }
-		~FHttpDisabledScope() { UE::Host::SetHttpEnabled(true); }
+		~FHttpDefaultsOnExit()
+		{
+			UE::Host::SetHttpEnabled(true);
+			UE::Host::SetHttpRefusedCompletion(UE::Host::EHttpRefusedCompletion::InsideProcessRequest);
+		}
 	};
 
 	struct FNoGlobalLogScope
@@ -41,25 +46,59 @@ namespace
 
 	using WatcherBranches = Vantle::Test::FWatcherTest;
 
-	using McpEditorBranches = Vantle::Test::FMcpEditorTest;
+	class McpEditorBranches : public Vantle::Test::FMcpEditorTest
+	{
+	protected:
+		// "MCP starten" with HTTP switched off from the console: the refused request's completion
+		// (at the given moment) must not count as "no answer" and start the server.
+		void PressStartWithHttpOff(UE::Host::EHttpRefusedCompletion When)
+		{
+			UE::Host::SetHttpRefusedCompletion(When);
+			Port = UE::Host::FindFreeLoopbackPort();
+			Boot(Vantle::Test::SamplePath("Showcase.json"), {FString::Printf(TEXT("-VantleMCPPort=%d"), Port)});
+			Editor.Exec(TEXT("Host.Http Off"));
+			ASSERT_EQ(Log.Matching("HTTP disabled").size(), 1u);
+			const double PressTime = FPlatformTime::Seconds();
+			Module().OnMcpButtonClicked();
+			const std::string Refused = "MCP-Pruefung konnte nicht gestartet werden.";
+			EXPECT_EQ(State(), EMcpState::Problem);
+			EXPECT_EQ(Message(), Refused);
+
+			// The panel open keeps the periodic check going; the next tick delivers a late completion.
+			Editor.Exec(TEXT("Vantle.Open"));
+			TickFor(0.0);
+			TickFor(4.0);
+			EXPECT_EQ(State(), EMcpState::Problem);
+			EXPECT_EQ(Message(), Refused);
+			EXPECT_FALSE(Watcher().PendingRequest.IsValid());
+			EXPECT_FALSE(Watcher().bStartPending);
+			EXPECT_EQ(UE::Host::GetHttpGameThreadTasksPending(), 0);
+			EXPECT_NEAR(Watcher().NextCheckTime, PressTime + 5.0, 1e-6);
+
+			// Not Checking, so the check comes back 5 s after the press, and a press tries again.
+			TickFor(1.5);
+			EXPECT_NEAR(Watcher().NextCheckTime, PressTime + 5.5 + 5.0, 1e-6);
+			Module().OnMcpButtonClicked();
+			TickFor(0.0);
+			EXPECT_EQ(State(), EMcpState::Problem);
+			EXPECT_EQ(Message(), Refused);
+			EXPECT_TRUE(Log.Matching("Starting MCP server").empty());
+			EXPECT_EQ(UE::Host::GetMcpServerPort(), 0u);
+			EXPECT_EQ(Log.Matching("Cannot process HTTP request to http://127.0.0.1:" + std::to_string(Port) + "/mcp: HTTP is disabled.").size(), 3u);
+		}
+
+		FHttpDefaultsOnExit HttpDefaults;
+	};
 }
 
-TEST_F(WatcherBranches, ARequestThatCannotStartIsAProblemAndStartsNothing)
+TEST_F(McpEditorBranches, WithHttpOffMcpStartenIsAProblemAndStartsNothingWhenRefusedRequestsCompleteAtOnce)
 {
-	FHttpDisabledScope HttpDisabled;
-	Watcher->RequestStart();
-	EXPECT_EQ(State(), EMcpState::Problem);
-	EXPECT_EQ(Message(), "MCP-Pruefung konnte nicht gestartet werden.");
-	EXPECT_FALSE(Watcher->PendingRequest.IsValid());
-	EXPECT_FALSE(Watcher->bStartPending);
-	EXPECT_NEAR(Watcher->NextCheckTime - FPlatformTime::Seconds(), 5.0, 0.5);
-	Pump([] { return false; }, 0.1);
-	EXPECT_EQ(StartCommand.Runs.load(), 0);
-	EXPECT_TRUE(Peer.Requests().empty());
-	// Not Checking, so the button stays usable and a later press tries again.
-	Watcher->RequestStart();
-	EXPECT_EQ(State(), EMcpState::Problem);
-	EXPECT_EQ(Message(), "MCP-Pruefung konnte nicht gestartet werden.");
+	PressStartWithHttpOff(UE::Host::EHttpRefusedCompletion::InsideProcessRequest);
+}
+
+TEST_F(McpEditorBranches, WithHttpOffMcpStartenIsAProblemAndStartsNothingWhenRefusedRequestsCompleteAtTheNextTick)
+{
+	PressStartWithHttpOff(UE::Host::EHttpRefusedCompletion::NextTick);
 }
 
 TEST_F(WatcherBranches, AConsoleVariableNamedLikeTheStartCommandMeansThePluginIsMissing)

@@ -1,8 +1,12 @@
 // Copyright Vantle contributors. All Rights Reserved.
 // The MCP monitor end to end in the headless editor, against the host's MCP server plugin.
 #include "HostHttpServer.h"
+#include "HttpModule.h"
+#include "Interfaces/IHttpResponse.h"
 #include "ScriptedHttpPeer.h"
 #include "McpEditorTestSupport.h"
+
+#include <atomic>
 
 namespace
 {
@@ -101,4 +105,87 @@ TEST_F(McpFlow, ShutdownWithAPingInFlightLeavesNothingBehind)
 	EXPECT_FALSE(Kept->PendingRequest.IsValid());
 	EXPECT_TRUE(Kept->bShuttingDown);
 	EXPECT_EQ(Kept.GetSharedReferenceCount(), 1);
+}
+
+TEST_F(McpFlow, AServerThatCannotAnswerDuringAHitchAnswersInTheFirstFrameAfterIt)
+{
+	BootOnPort(FreePort());
+	const std::string Confirmed = "MCP l\xC3\xA4uft  /  Port " + std::to_string(Port);
+	Editor.Exec(TEXT("Vantle.Open"));
+	Module().OnMcpButtonClicked();
+	ASSERT_TRUE(WaitFor(EMcpState::Confirmed, Confirmed)) << Message();
+
+	// The periodic check leaves, and a client that does not need the game thread pings as well.
+	Watcher().NextCheckTime = 0.0;
+	ASSERT_TRUE(PumpUntil([&] { return Watcher().PendingRequest.IsValid(); }));
+	std::atomic<bool> bClientDone{false};
+	std::atomic<int32> ClientCode{0};
+	const TSharedRef<IHttpRequest, ESPMode::ThreadSafe> Client = FHttpModule::Get().CreateRequest();
+	Client->SetURL(FString::Printf(TEXT("http://127.0.0.1:%d/mcp"), Port));
+	Client->SetVerb(TEXT("POST"));
+	Client->SetHeader(TEXT("Content-Type"), TEXT("application/json"));
+	Client->SetContentAsString(TEXT("{\"jsonrpc\":\"2.0\",\"id\":\"hitch\",\"method\":\"ping\"}"));
+	Client->SetDelegateThreadPolicy(EHttpRequestDelegateThreadPolicy::CompleteOnHttpThread);
+	Client->OnProcessRequestComplete().BindLambda(
+		[&](FHttpRequestPtr, FHttpResponsePtr Response, bool bConnected)
+		{
+			ClientCode.store(bConnected && Response.IsValid() ? Response->GetResponseCode() : -1);
+			bClientDone.store(true);
+		});
+	ASSERT_TRUE(Client->ProcessRequest());
+	const auto WaitWithoutTicking = [](const auto& Done)
+	{
+		const auto Deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+		while (!Done() && std::chrono::steady_clock::now() < Deadline)
+		{
+			std::this_thread::sleep_for(std::chrono::milliseconds(2));
+		}
+		return Done();
+	};
+	ASSERT_TRUE(WaitWithoutTicking([] { return UE::Host::GetHttpServerRequestsWaiting() == 2; }));
+
+	// An editor hitch longer than the ping's 2 s time-out: nothing is routed or answered meanwhile.
+	Editor.Exec(TEXT("Host.Stall 4"));
+	EXPECT_EQ(Log.Matching("Stalled the game thread for 4 s").size(), 1u);
+	EXPECT_FALSE(bClientDone.load());
+	EXPECT_EQ(UE::Host::GetHttpServerRequestsWaiting(), 2);
+	EXPECT_EQ(State(), EMcpState::Confirmed);
+
+	// The first frame after it routes both and hands the answers over.
+	Editor.Tick(0.01);
+	EXPECT_EQ(UE::Host::GetHttpServerRequestsWaiting(), 0);
+	ASSERT_TRUE(WaitWithoutTicking([&] { return bClientDone.load(); }));
+	EXPECT_EQ(ClientCode.load(), 200);
+
+	// The plugin's ping timed out during the hitch: the server counts as unreachable, not started.
+	ASSERT_TRUE(PumpUntil([&] { return !Watcher().PendingRequest.IsValid(); }));
+	EXPECT_EQ(State(), EMcpState::Idle);
+	EXPECT_EQ(Message(), "MCP nicht erreichbar  /  Port " + std::to_string(Port));
+
+	// Ticking again, a press confirms the running server without starting it again.
+	Module().OnMcpButtonClicked();
+	ASSERT_TRUE(WaitFor(EMcpState::Confirmed, Confirmed)) << Message();
+	EXPECT_EQ(Log.Matching("Starting MCP server on port " + std::to_string(Port) + " ").size(), 1u);
+}
+
+TEST_F(McpFlow, AServerStartedBeforeTheWatcherJoinedTheLogIsNotConfirmedByIt)
+{
+	BootOnPort(FreePort());
+	// As during the editor's start-up, the log keeps its lines; adding a device does not replay them.
+	GLog->EnableBacklog(true);
+	Editor.Exec(*FString::Printf(TEXT("ModelContextProtocol.StartServer %d"), Port));
+	GLog->FlushThreadedLogs();
+	const TSharedPtr<FMcpLogWatcher> Late = MakeShared<FMcpLogWatcher>(Port);
+	Late->Register();
+	GLog->EnableBacklog(false);
+	EXPECT_FALSE(Late->IsConfirmedForThisEditor());
+
+	Late->RequestStart();
+	ASSERT_TRUE(PumpUntil([&] { return static_cast<EMcpState>(Late->State) != EMcpState::Checking; }, 8.0));
+	EXPECT_EQ(static_cast<EMcpState>(Late->State), EMcpState::Problem);
+	EXPECT_EQ(UE::Host::ToUtf8(Late->Message), "Port " + std::to_string(Port) + " antwortet, gehoert aber nicht bestaetigt zu diesem Editor.");
+	EXPECT_FALSE(Late->bStartPending);
+	EXPECT_FALSE(Late->PendingRequest.IsValid());
+	EXPECT_EQ(Log.Matching("Starting MCP server on port " + std::to_string(Port) + " ").size(), 1u);
+	Late->Shutdown();
 }

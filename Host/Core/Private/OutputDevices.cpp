@@ -209,28 +209,26 @@ void FOutputDeviceRedirector::AddOutputDevice(FOutputDevice* OutputDevice)
 			return;
 		}
 	}
-	// Replay the start-up backlog first. A buffered device gets only the lines that the others
-	// already received; the rest reach it through the queue, so none arrives twice.
+	std::unique_lock<std::shared_mutex> Devices(State->DevicesMutex);
+	(bUnbuffered ? State->Unbuffered : State->Buffered).push_back(OutputDevice);
+}
+
+void FOutputDeviceRedirector::SerializeBacklog(FOutputDevice* OutputDevice)
+{
+	if (!OutputDevice)
+	{
+		return;
+	}
+	std::lock_guard<std::recursive_mutex> Delivery(State->DeliveryMutex);
 	std::vector<FState::FLine> Replay;
 	{
 		std::lock_guard<std::mutex> Guard(State->QueueMutex);
-		if (State->bBacklogEnabled)
-		{
-			for (const FState::FLine& Line : State->Backlog)
-			{
-				if (bUnbuffered || Line.Sequence < State->DeliveredSequence)
-				{
-					Replay.push_back(Line);
-				}
-			}
-		}
+		Replay = State->Backlog;
 	}
 	for (const FState::FLine& Line : Replay)
 	{
 		OutputDevice->Serialize(*Line.Text, Line.Verbosity, Line.Category, Line.Time);
 	}
-	std::unique_lock<std::shared_mutex> Devices(State->DevicesMutex);
-	(bUnbuffered ? State->Unbuffered : State->Buffered).push_back(OutputDevice);
 }
 
 void FOutputDeviceRedirector::RemoveOutputDevice(FOutputDevice* OutputDevice)

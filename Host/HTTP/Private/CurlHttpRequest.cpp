@@ -159,71 +159,90 @@ bool FCurlHttpRequest::ProcessRequest()
 	const TSharedPtr<FCurlHttpManager> PinnedManager = Manager.Pin();
 	FHttpRequestSetup Setup;
 	std::shared_ptr<FHttpRun> Run;
+	FString Refusal;
 	{
 		FLock Guard(Lock);
 		if (IsProcessingLocked())
 		{
+			// The run in flight still completes; this call starts nothing and completes nothing.
 			UE_LOG(LogHttp, Warning, TEXT("ProcessRequest ignored: the request to %s is already in flight."), *URL);
 			return false;
 		}
 		if (!UE::Host::IsHttpEnabled())
 		{
-			UE_LOG(LogHttp, Warning, TEXT("Cannot process HTTP request to %s: HTTP is disabled."), *URL);
-			return false;
+			Refusal = FString::Printf(TEXT("Cannot process HTTP request to %s: HTTP is disabled."), *URL);
 		}
-		if (URL.IsEmpty())
+		else if (URL.IsEmpty())
 		{
-			UE_LOG(LogHttp, Warning, TEXT("Cannot process HTTP request: URL is empty."));
-			return false;
+			Refusal = TEXT("Cannot process HTTP request: URL is empty.");
 		}
-		if (!HasSupportedScheme(URL))
+		else if (!HasSupportedScheme(URL))
 		{
-			UE_LOG(LogHttp, Warning, TEXT("Cannot process HTTP request: unsupported URL %s."), *URL);
-			return false;
+			Refusal = FString::Printf(TEXT("Cannot process HTTP request: unsupported URL %s."), *URL);
 		}
-		if (!PinnedManager.IsValid())
+		else if (!PinnedManager.IsValid())
 		{
-			UE_LOG(LogHttp, Warning, TEXT("Cannot process HTTP request to %s: the HTTP module is not loaded."), *URL);
-			return false;
-		}
-
-		Setup.Verb = UE::Host::ToUtf8(Verb);
-		Setup.Url = UE::Host::ToUtf8(URL);
-		for (const TPair<FString, FString>& Field : Headers.GetFields())
-		{
-			// curl sends "Name;" as a header with an empty value.
-			Setup.HeaderLines.push_back(UE::Host::ToUtf8(Field.Value.IsEmpty() ? Field.Key + TEXT(";") : Field.Key + TEXT(": ") + Field.Value));
-		}
-		Setup.bHasContentType = Headers.Contains(TEXT("Content-Type"));
-		Setup.Body.assign(Payload.begin(), Payload.end());
-		StartTime = FClock::now();
-		if (TimeoutSecs > 0.0f)
-		{
-			Setup.bHasDeadline = true;
-			Setup.Deadline = StartTime + std::chrono::duration_cast<FClock::duration>(std::chrono::duration<double>(TimeoutSecs));
+			Refusal = FString::Printf(TEXT("Cannot process HTTP request to %s: the HTTP module is not loaded."), *URL);
 		}
 
 		Run = std::make_shared<FHttpRun>();
 		Run->Policy = ThreadPolicy;
 		CurrentRun = Run;
-		Status = EHttpRequestStatus::Processing;
+		StartTime = FClock::now();
 		FailureReason = EHttpFailureReason::None;
 		Response.Reset();
 		ElapsedSeconds = 0.0f;
+		if (Refusal.IsEmpty())
+		{
+			Setup.Verb = UE::Host::ToUtf8(Verb);
+			Setup.Url = UE::Host::ToUtf8(URL);
+			for (const TPair<FString, FString>& Field : Headers.GetFields())
+			{
+				// curl sends "Name;" as a header with an empty value.
+				Setup.HeaderLines.push_back(UE::Host::ToUtf8(Field.Value.IsEmpty() ? Field.Key + TEXT(";") : Field.Key + TEXT(": ") + Field.Value));
+			}
+			Setup.bHasContentType = Headers.Contains(TEXT("Content-Type"));
+			Setup.Body.assign(Payload.begin(), Payload.end());
+			if (TimeoutSecs > 0.0f)
+			{
+				Setup.bHasDeadline = true;
+				Setup.Deadline = StartTime + std::chrono::duration_cast<FClock::duration>(std::chrono::duration<double>(TimeoutSecs));
+			}
+			Status = EHttpRequestStatus::Processing;
+		}
+		else
+		{
+			Status = EHttpRequestStatus::NotStarted;
+		}
 	}
 
-	if (!PinnedManager->Submit(Self(), std::move(Setup), Run))
+	if (Refusal.IsEmpty() && !PinnedManager->Submit(Self(), std::move(Setup), Run))
 	{
+		Refusal = FString::Printf(TEXT("Cannot process HTTP request to %s: the HTTP module is shutting down."), *GetURL());
 		FLock Guard(Lock);
 		if (CurrentRun == Run)
 		{
-			CurrentRun.reset();
 			Status = EHttpRequestStatus::NotStarted;
 		}
-		UE_LOG(LogHttp, Warning, TEXT("Cannot process HTTP request to %s: the HTTP module is shutting down."), *URL);
-		return false;
 	}
-	return true;
+	if (Refusal.IsEmpty())
+	{
+		return true;
+	}
+
+	// The engine calls a bound completion on error too, with no response.
+	UE_LOG(LogHttp, Warning, TEXT("%s"), *Refusal);
+	if (UE::Host::GetHttpRefusedCompletion() == UE::Host::EHttpRefusedCompletion::NextTick &&
+		Run->Policy == EHttpRequestDelegateThreadPolicy::CompleteOnGameThread && PinnedManager.IsValid())
+	{
+		TSharedRef<FCurlHttpRequest, ESPMode::ThreadSafe> Request = Self();
+		if (PinnedManager->QueueGameThreadTask([Request, Run]() { Request->Deliver(Run, false, EHttpFailureReason::Other, FHttpResponsePtr()); }))
+		{
+			return false;
+		}
+	}
+	Deliver(Run, false, EHttpFailureReason::Other, FHttpResponsePtr());
+	return false;
 }
 
 void FCurlHttpRequest::CancelRequest()

@@ -71,6 +71,7 @@ struct FHostHttpAccess
 namespace
 {
 	std::atomic<bool> GHttpEnabled{true};
+	std::atomic<UE::Host::EHttpRefusedCompletion> GRefusedCompletion{UE::Host::EHttpRefusedCompletion::InsideProcessRequest};
 }
 
 namespace UE::Host
@@ -83,6 +84,16 @@ namespace UE::Host
 	bool IsHttpEnabled()
 	{
 		return GHttpEnabled.load();
+	}
+
+	void SetHttpRefusedCompletion(EHttpRefusedCompletion When)
+	{
+		GRefusedCompletion.store(When);
+	}
+
+	EHttpRefusedCompletion GetHttpRefusedCompletion()
+	{
+		return GRefusedCompletion.load();
 	}
 
 	int32 GetHttpRequestsInFlight()

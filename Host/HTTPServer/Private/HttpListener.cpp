@@ -23,6 +23,7 @@
 
 #include <chrono>
 #include <sys/socket.h>
+#include <vector>
 
 namespace
 {
@@ -82,38 +83,79 @@ namespace
 		Response.status = 404;
 		Response.set_content("Not Found", "text/plain");
 	}
-
-	// Where a handler's answer waits for the worker thread. Shared with the completion callback,
-	// so an answer that comes after the worker gave up lands here harmlessly.
-	struct FResponseSlot
-	{
-		std::mutex Mutex;
-		std::condition_variable Completed;
-		TUniquePtr<FHttpServerResponse> Response;
-		bool bCompleted = false;
-
-		void Complete(TUniquePtr<FHttpServerResponse>&& InResponse)
-		{
-			{
-				std::lock_guard<std::mutex> Guard(Mutex);
-				if (bCompleted)
-				{
-					return;
-				}
-				Response = std::move(InResponse);
-				bCompleted = true;
-			}
-			Completed.notify_all();
-		}
-
-		TUniquePtr<FHttpServerResponse> Wait()
-		{
-			std::unique_lock<std::mutex> Guard(Mutex);
-			Completed.wait_for(Guard, GHandlerTimeout, [this] { return bCompleted; });
-			return std::move(Response);
-		}
-	};
 }
+
+// A request read by a socket thread, on its way through the game thread's tick and back.
+struct FHttpServerExchange
+{
+	enum class EOutcome : uint8
+	{
+		Waiting,
+		Answered,
+		NotFound,
+		NoAnswer,
+		Refused,
+	};
+
+	FHttpServerRequest Request;
+	FString Path;
+
+	// Game thread only.
+	bool bDispatched = false;
+	std::chrono::steady_clock::time_point DispatchTime;
+
+	// The handler may answer from any thread; the answer waits here for the next tick.
+	void Answer(TUniquePtr<FHttpServerResponse>&& InResponse)
+	{
+		std::lock_guard<std::mutex> Guard(Mutex);
+		if (!bAnswered && Outcome == EOutcome::Waiting)
+		{
+			Response = std::move(InResponse);
+			bAnswered = true;
+		}
+	}
+
+	bool HasAnswer() const
+	{
+		std::lock_guard<std::mutex> Guard(Mutex);
+		return bAnswered;
+	}
+
+	bool IsHandedOver() const
+	{
+		std::lock_guard<std::mutex> Guard(Mutex);
+		return Outcome != EOutcome::Waiting;
+	}
+
+	void HandOver(EOutcome InOutcome)
+	{
+		{
+			std::lock_guard<std::mutex> Guard(Mutex);
+			if (Outcome != EOutcome::Waiting)
+			{
+				return;
+			}
+			Outcome = InOutcome;
+		}
+		HandedOver.notify_all();
+	}
+
+	// Socket thread: blocks until a tick (or the listener stopping) decides.
+	EOutcome WaitForHandOver(TUniquePtr<FHttpServerResponse>& OutResponse)
+	{
+		std::unique_lock<std::mutex> Guard(Mutex);
+		HandedOver.wait(Guard, [this] { return Outcome != EOutcome::Waiting; });
+		OutResponse = std::move(Response);
+		return Outcome;
+	}
+
+private:
+	mutable std::mutex Mutex;
+	std::condition_variable HandedOver;
+	TUniquePtr<FHttpServerResponse> Response;
+	bool bAnswered = false;
+	EOutcome Outcome = EOutcome::Waiting;
+};
 
 FHttpListener::FHttpListener(uint32 InPort, TSharedRef<FHttpRouter> InRouter) : Port(InPort), Router(InRouter) {}
 
@@ -155,6 +197,10 @@ bool FHttpListener::StartListening()
 	Server->Options(".*", Handler);
 
 	{
+		std::lock_guard<std::mutex> Guard(ExchangeMutex);
+		bAcceptingExchanges = true;
+	}
+	{
 		std::lock_guard<std::mutex> Guard(StateMutex);
 		BindState = EBindState::Pending;
 		bThreadDone = false;
@@ -168,6 +214,8 @@ bool FHttpListener::StartListening()
 
 void FHttpListener::StopListening()
 {
+	// Socket threads waiting for a tick would keep the library's stop waiting for them.
+	Abandon();
 	if (!Thread.joinable())
 	{
 		return;
@@ -191,6 +239,67 @@ void FHttpListener::StopListening()
 	Guard.unlock();
 	Thread.join();
 	Server.reset();
+}
+
+void FHttpListener::Abandon()
+{
+	std::deque<std::shared_ptr<FHttpServerExchange>> Dropped;
+	{
+		std::lock_guard<std::mutex> Guard(ExchangeMutex);
+		bAcceptingExchanges = false;
+		Dropped.swap(Exchanges);
+	}
+	for (const std::shared_ptr<FHttpServerExchange>& Exchange : Dropped)
+	{
+		Exchange->HandOver(FHttpServerExchange::EOutcome::Refused);
+	}
+}
+
+int32 FHttpListener::GetWaitingCount() const
+{
+	std::lock_guard<std::mutex> Guard(ExchangeMutex);
+	return static_cast<int32>(Exchanges.size());
+}
+
+void FHttpListener::TickGameThread()
+{
+	std::vector<std::shared_ptr<FHttpServerExchange>> Current;
+	{
+		std::lock_guard<std::mutex> Guard(ExchangeMutex);
+		Current.assign(Exchanges.begin(), Exchanges.end());
+	}
+	if (Current.empty())
+	{
+		return;
+	}
+	using EOutcome = FHttpServerExchange::EOutcome;
+	const auto Now = std::chrono::steady_clock::now();
+	for (const std::shared_ptr<FHttpServerExchange>& Exchange : Current)
+	{
+		if (!Exchange->bDispatched)
+		{
+			Exchange->bDispatched = true;
+			Exchange->DispatchTime = Now;
+			const EHttpServerRequestVerbs Verb = Exchange->Request.Verb;
+			const FHttpRequestHandler Handler = Router->FindHandler(Exchange->Path, Verb);
+			const FHttpResultCallback OnComplete = [Exchange](TUniquePtr<FHttpServerResponse>&& Answer) { Exchange->Answer(std::move(Answer)); };
+			if (Verb == EHttpServerRequestVerbs::VERB_NONE || !Handler.IsBound() || !Handler.Execute(Exchange->Request, OnComplete))
+			{
+				Exchange->HandOver(EOutcome::NotFound);
+				continue;
+			}
+		}
+		if (Exchange->HasAnswer())
+		{
+			Exchange->HandOver(EOutcome::Answered);
+		}
+		else if (Now - Exchange->DispatchTime >= GHandlerTimeout)
+		{
+			Exchange->HandOver(EOutcome::NoAnswer);
+		}
+	}
+	std::lock_guard<std::mutex> Guard(ExchangeMutex);
+	std::erase_if(Exchanges, [](const std::shared_ptr<FHttpServerExchange>& Exchange) { return Exchange->IsHandedOver(); });
 }
 
 void FHttpListener::ReportBind(EBindState State)
@@ -240,19 +349,11 @@ void FHttpListener::Run()
 	UE_LOG(LogHttpListener, Log, TEXT("HttpListener stopping listening on Port %u"), Port);
 }
 
-void FHttpListener::HandleRequest(const httplib::Request& Request, httplib::Response& Response) const
+void FHttpListener::HandleRequest(const httplib::Request& Request, httplib::Response& Response)
 {
-	const EHttpServerRequestVerbs Verb = ToVerb(Request.method);
-	const FString Path = UE::Host::FromUtf8(Request.path);
-	const FHttpRequestHandler Handler = Router->FindHandler(Path, Verb);
-	if (Verb == EHttpServerRequestVerbs::VERB_NONE || !Handler.IsBound())
-	{
-		AnswerNotFound(Response);
-		return;
-	}
-
-	FHttpServerRequest ServerRequest;
-	ServerRequest.Verb = Verb;
+	const std::shared_ptr<FHttpServerExchange> Exchange = std::make_shared<FHttpServerExchange>();
+	FHttpServerRequest& ServerRequest = Exchange->Request;
+	ServerRequest.Verb = ToVerb(Request.method);
 	// Routes match whole paths, so nothing is left below the route.
 	ServerRequest.RelativePath = FHttpPath(TEXT("/"));
 	for (const auto& Header : Request.headers)
@@ -263,15 +364,33 @@ void FHttpListener::HandleRequest(const httplib::Request& Request, httplib::Resp
 		}
 	}
 	ServerRequest.Body.Append(reinterpret_cast<const uint8*>(Request.body.data()), static_cast<int32>(Request.body.size()));
+	Exchange->Path = UE::Host::FromUtf8(Request.path);
 
-	const std::shared_ptr<FResponseSlot> Slot = std::make_shared<FResponseSlot>();
-	const FHttpResultCallback OnComplete = [Slot](TUniquePtr<FHttpServerResponse>&& Answer) { Slot->Complete(std::move(Answer)); };
-	if (!Handler.Execute(ServerRequest, OnComplete))
 	{
+		std::lock_guard<std::mutex> Guard(ExchangeMutex);
+		if (bAcceptingExchanges)
+		{
+			Exchanges.push_back(Exchange);
+		}
+		else
+		{
+			Exchange->HandOver(FHttpServerExchange::EOutcome::Refused);
+		}
+	}
+
+	TUniquePtr<FHttpServerResponse> Answer;
+	switch (Exchange->WaitForHandOver(Answer))
+	{
+	case FHttpServerExchange::EOutcome::NotFound:
 		AnswerNotFound(Response);
 		return;
+	case FHttpServerExchange::EOutcome::Refused:
+		Response.status = 503;
+		Response.set_content("Server stopping", "text/plain");
+		return;
+	default:
+		break;
 	}
-	const TUniquePtr<FHttpServerResponse> Answer = Slot->Wait();
 	if (!Answer)
 	{
 		Response.status = 500;

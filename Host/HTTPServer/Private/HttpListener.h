@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <condition_variable>
+#include <deque>
 #include <memory>
 #include <mutex>
 #include <thread>
@@ -18,8 +19,11 @@ namespace httplib
 	struct Response;
 }
 
-// One port's listener on the loopback address. Binding, serving and the listener's log lines all
-// happen on its own thread; the game thread starts and stops it and waits for the outcome.
+struct FHttpServerExchange;
+
+// One port's listener on the loopback address. Binding, accepting and reading requests happen on
+// its own threads; route handlers run, and their answers are handed back to the connections, only
+// in TickGameThread, as the engine's server does from its core-ticker tick.
 class FHttpListener
 {
 public:
@@ -32,6 +36,12 @@ public:
 	bool StartListening();
 	// Stops accepting, lets requests in progress finish and joins the thread.
 	void StopListening();
+
+	// Game thread, from the module's tick: runs the handlers of the requests read so far and hands
+	// over the answers that are ready.
+	void TickGameThread();
+	// Requests read and waiting for a tick to route them or to hand their answer over.
+	int32 GetWaitingCount() const;
 
 	bool IsListening() const { return bListening.load(); }
 	uint32 GetPort() const { return Port; }
@@ -46,8 +56,9 @@ private:
 	};
 
 	void Run();
-	void HandleRequest(const httplib::Request& Request, httplib::Response& Response) const;
+	void HandleRequest(const httplib::Request& Request, httplib::Response& Response);
 	void ReportBind(EBindState State);
+	void Abandon();
 
 	const uint32 Port;
 	const TSharedRef<FHttpRouter> Router;
@@ -55,6 +66,11 @@ private:
 	std::unique_ptr<httplib::Server> Server;
 	std::thread Thread;
 	std::atomic<bool> bListening{false};
+
+	// Requests between the socket threads and the game thread's tick.
+	mutable std::mutex ExchangeMutex;
+	std::deque<std::shared_ptr<FHttpServerExchange>> Exchanges;
+	bool bAcceptingExchanges = false;
 
 	// The thread's progress, as the game thread waits for it.
 	std::mutex StateMutex;

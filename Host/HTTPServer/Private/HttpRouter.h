@@ -5,8 +5,8 @@
 #include "HAL/CriticalSection.h"
 #include "IHttpRouter.h"
 
-// The router of one port. The listener's worker threads look handlers up while the game thread
-// binds and unbinds, so the route list is guarded.
+// The router of one port. Handlers are looked up in the game thread's tick, where routes are bound
+// and unbound too; the lock keeps probes from other threads safe.
 class FHttpRouter final : public IHttpRouter
 {
 public:

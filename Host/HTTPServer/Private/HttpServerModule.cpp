@@ -65,10 +65,23 @@ FHttpServerModule::FHttpServerModule() : Impl(MakeUnique<FHttpServerModuleImpl>(
 
 FHttpServerModule::~FHttpServerModule() = default;
 
-void FHttpServerModule::StartupModule() {}
+void FHttpServerModule::StartupModule()
+{
+	TickerHandle = FTSTicker::GetCoreTicker().AddTicker(FTickerDelegate::CreateLambda(
+		[this](float DeltaTime)
+		{
+			for (const std::shared_ptr<FHttpListener>& Listener : Impl->All())
+			{
+				Listener->TickGameThread();
+			}
+			return true;
+		}));
+}
 
 void FHttpServerModule::ShutdownModule()
 {
+	FTSTicker::RemoveTicker(TickerHandle);
+	TickerHandle.Reset();
 	StopAllListeners();
 	Impl->Clear();
 }
@@ -143,6 +156,19 @@ namespace UE::Host
 			}
 		}
 		return Ports;
+	}
+
+	int32 GetHttpServerRequestsWaiting()
+	{
+		int32 Count = 0;
+		if (FHttpServerModuleImpl* Impl = FHttpServerHostAccess::Find())
+		{
+			for (const std::shared_ptr<FHttpListener>& Listener : Impl->All())
+			{
+				Count += Listener->GetWaitingCount();
+			}
+		}
+		return Count;
 	}
 
 	TArray<FString> GetBoundHttpRoutes(uint32 Port)

@@ -10,6 +10,9 @@ namespace UE::Host
 {
 	// Ports whose listener is bound and accepting, ascending; empty while the module is not loaded.
 	TArray<uint32> GetListeningHttpPorts();
+	// Requests the listeners have read that wait for the game thread's tick (to be routed, or for
+	// their answer to be handed over); 0 while the module is not loaded.
+	int32 GetHttpServerRequestsWaiting();
 	// The bindings of the port's router as "VERB /path", one per verb, in binding order; empty when
 	// the port has no router or the module is not loaded.
 	TArray<FString> GetBoundHttpRoutes(uint32 Port);

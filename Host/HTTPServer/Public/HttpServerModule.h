@@ -1,6 +1,7 @@
 // Copyright Vantle contributors. All Rights Reserved.
 #pragma once
 
+#include "Containers/Ticker.h"
 #include "IHttpRouter.h"
 #include "Modules/ModuleInterface.h"
 #include "Templates/SharedPointer.h"
@@ -8,14 +9,15 @@
 
 class FHttpServerModuleImpl;
 
-// The HTTP server: one listener and router per port, bound to the loopback address.
+// The HTTP server: one listener and router per port, bound to the loopback address. Route handlers
+// run, and answers go back to the connections, only in its core-ticker tick on the game thread.
 class FHttpServerModule : public IModuleInterface
 {
 public:
 	FHttpServerModule();
 	~FHttpServerModule() override;
 
-	// Nothing listens until a router is asked for and the listeners are started.
+	// Nothing listens until a router is asked for and the listeners are started. Adds the tick.
 	void StartupModule() override;
 	// Stops every listener (each logs its stopping line) and drops all routers.
 	void ShutdownModule() override;
@@ -35,4 +37,5 @@ public:
 private:
 	friend struct FHttpServerHostAccess;
 	TUniquePtr<FHttpServerModuleImpl> Impl;
+	FTSTicker::FDelegateHandle TickerHandle;
 };

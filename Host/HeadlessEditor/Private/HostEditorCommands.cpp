@@ -6,6 +6,7 @@
 #include "HAL/PlatformTime.h"
 #include "HostAutomation.h"
 #include "HostEditor.h"
+#include "HostHttp.h"
 #include "HostScene.h"
 #include "HostSlate.h"
 #include "HostSlateRenderer.h"
@@ -15,6 +16,9 @@
 
 #include <algorithm>
 #include <cmath>
+
+#include <chrono>
+#include <thread>
 
 DEFINE_LOG_CATEGORY_STATIC(LogHeadlessEditor, Log, All);
 
@@ -27,6 +31,8 @@ namespace UE::Host
 
 	namespace
 	{
+		constexpr int32 MaxStallSeconds = 600;
+
 		FString JoinArgs(const TArray<FString>& Args)
 		{
 			return FString::Join(Args, TEXT(" "));
@@ -195,6 +201,32 @@ namespace UE::Host
 					return;
 				}
 				Self->WaitUntil = FPlatformTime::Seconds() + Seconds;
+			});
+
+		Add(TEXT("Host.Stall"), TEXT("Block the game thread like an editor hitch: Host.Stall SECONDS"), [](const TArray<FString>& Args)
+			{
+				const FString Text = Args.Num() == 1 ? Args[0] : FString();
+				const double Seconds = Text.IsNumeric() ? FCString::Atod(*Text) : -1.0;
+				if (!(Seconds >= 0.0 && Seconds <= MaxStallSeconds))
+				{
+					UE_LOG(LogHeadlessEditor, Warning, TEXT("Host.Stall takes a number of seconds from 0 to %d"), MaxStallSeconds);
+					return;
+				}
+				// Nothing ticks meanwhile: no HTTP completion, no server answer, no Slate frame.
+				std::this_thread::sleep_for(std::chrono::duration<double>(Seconds));
+				UE_LOG(LogHeadlessEditor, Display, TEXT("Stalled the game thread for %s s"), *Text);
+			});
+
+		Add(TEXT("Host.Http"), TEXT("Host.Http On | Host.Http Off"), [](const TArray<FString>& Args)
+			{
+				const FString Mode = Args.Num() == 1 ? Args[0] : FString();
+				if (Mode != TEXT("On") && Mode != TEXT("Off"))
+				{
+					UE_LOG(LogHeadlessEditor, Warning, TEXT("Host.Http takes On or Off"));
+					return;
+				}
+				SetHttpEnabled(Mode == TEXT("On"));
+				UE_LOG(LogHeadlessEditor, Display, TEXT("HTTP %s"), IsHttpEnabled() ? TEXT("enabled") : TEXT("disabled: requests are refused"));
 			});
 
 		Add(TEXT("Host.Click"), TEXT("Click the enabled button labelled TEXT in an open tab: Host.Click TEXT"), [](const TArray<FString>& Args)

@@ -7,7 +7,7 @@
 #include "Templates/UniquePtr.h"
 
 // The "/mcp" endpoint of MCP's Streamable HTTP transport: JSON-RPC over POST, session end by
-// DELETE, no event stream (GET is refused). Called on the listener's worker threads.
+// DELETE, no event stream (GET is refused). Called from the HTTP server's tick on the game thread.
 class FMcpEndpoint
 {
 public:

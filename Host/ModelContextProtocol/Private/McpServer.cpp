@@ -35,8 +35,8 @@ void FMcpServer::Start(uint32 InPort)
 		return;
 	}
 
-	// The handler owns the endpoint through a shared reference, so a request still running on a
-	// listener thread keeps it alive after the routes are gone.
+	// The handler owns the endpoint through a shared reference, so a handler copied for a request
+	// being routed keeps it alive after the routes are gone.
 	const TSharedRef<FMcpEndpoint> NewEndpoint = MakeShared<FMcpEndpoint>();
 	const FHttpRequestHandler Handler = FHttpRequestHandler::CreateLambda(
 		[NewEndpoint](const FHttpServerRequest& Request, const FHttpResultCallback& OnComplete)

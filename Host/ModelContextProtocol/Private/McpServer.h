@@ -9,7 +9,7 @@
 class FMcpEndpoint;
 
 // Starts and stops the MCP endpoint on a port of the HTTP server. Game thread only; the
-// endpoint it binds is shared with the listener threads that call it.
+// endpoint it binds is shared with the route handler that calls it.
 class FMcpServer
 {
 public:

@@ -5,8 +5,9 @@
 #include "Containers/UnrealString.h"
 #include "HAL/CriticalSection.h"
 
-// The sessions that "initialize" opened. Requests arrive on the listener's worker threads, so
-// every operation locks. The number is capped; the oldest session gives way to a new one.
+// The sessions that "initialize" opened. Requests arrive in the HTTP server's game-thread tick;
+// every operation locks all the same, so the count can be probed from anywhere. The number is
+// capped; the oldest session gives way to a new one.
 class FMcpSessions
 {
 public:

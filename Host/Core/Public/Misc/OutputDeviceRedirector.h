@@ -12,8 +12,8 @@ enum class EOutputDeviceRedirectorFlushOptions : uint32
 };
 
 // The global log. Devices that can be used on multiple threads are called on the logging thread;
-// all others are fed in order from the primary log thread. While the backlog is enabled, a new
-// device first receives every line logged so far.
+// all others are fed in order from the primary log thread. While the backlog is enabled the lines
+// are kept; a device added later gets them only through SerializeBacklog, not by being added.
 class FOutputDeviceRedirector final : public FOutputDevice
 {
 public:
@@ -28,6 +28,8 @@ public:
 	// Blocks until every buffered line logged before the call has reached its devices.
 	CORE_API void FlushThreadedLogs(EOutputDeviceRedirectorFlushOptions Options = EOutputDeviceRedirectorFlushOptions::None);
 	CORE_API void EnableBacklog(bool bEnable);
+	// Hands every kept line to the device, on the calling thread.
+	CORE_API void SerializeBacklog(FOutputDevice* OutputDevice);
 	// Makes the calling thread the one that feeds buffered devices, ending a dedicated log thread.
 	CORE_API void SetCurrentThreadAsPrimaryThread();
 	// Starts a dedicated thread that feeds buffered devices, as the editor's engine loop does.

@@ -74,7 +74,6 @@ void FMcpLogWatcher::SendPing()
 
 	PingId = FGuid::NewGuid().ToString(EGuidFormats::Digits);
 	TSharedRef<IHttpRequest, ESPMode::ThreadSafe> Request = FHttpModule::Get().CreateRequest();
-	PendingRequest = Request;
 	Request->SetURL(FString::Printf(TEXT("http://127.0.0.1:%d/mcp"), Port));
 	Request->SetVerb(TEXT("POST"));
 	Request->SetHeader(TEXT("Content-Type"), TEXT("application/json"));
@@ -84,11 +83,13 @@ void FMcpLogWatcher::SendPing()
 	Request->SetDelegateThreadPolicy(EHttpRequestDelegateThreadPolicy::CompleteOnGameThread);
 	Request->OnProcessRequestComplete().BindSP(AsShared(), &FMcpLogWatcher::OnPingComplete);
 	Request->OnRequestProgress64().BindSP(AsShared(), &FMcpLogWatcher::OnPingProgress);
+	// Held as in flight only once it started: a refused request may complete inside
+	// ProcessRequest, and that completion must not count as an answer (it would run the start).
 	if (Request->ProcessRequest())
 	{
+		PendingRequest = Request;
 		return;
 	}
-	PendingRequest.Reset();
 	bStartPending = false;
 	SetStatus(EMcpState::Problem, TEXT("MCP-Pruefung konnte nicht gestartet werden."));
 }
