@@ -169,7 +169,7 @@ void FAutomationTestFramework::StartTestByName(const FString& InTestToRun, const
 	Test->ExecutionInfo.Clear();
 	Test->ExpectedErrors.Reset();
 	GLog->AddOutputDevice(&Impl->Capture);
-	// Adding a device replays the start-up backlog: those lines belong to no test.
+	// Lines a device gets on being added (the engine's replay is unconfirmed) belong to no test.
 	Impl->Capture.Take();
 	Impl->bRunTestPassed = Test->RunTest(InTestParameter);
 	Impl->DrainLog();
