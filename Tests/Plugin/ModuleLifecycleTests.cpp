@@ -1,22 +1,30 @@
 // Copyright Vantle contributors. All Rights Reserved.
 #include "Brushes/SlateImageBrush.h"
 #include "Containers/Ticker.h"
+#include "Framework/Application/SlateApplication.h"
+#include "Framework/Docking/TabManager.h"
 #include "HAL/IConsoleManager.h"
+#include "LevelSequenceEditorBlueprintLibrary.h"
 #include "Misc/OutputDeviceRedirector.h"
 #include "HostSlate.h"
 #include "HostSlateCore.h"
+#include "HostObjects.h"
 #include "HostProjects.h"
 #include "HostToolMenus.h"
 #include "Styling/SlateStyle.h"
 #include "Styling/SlateStyleRegistry.h"
 #include "ToolMenuOwner.h"
+#include "ToolMenus.h"
+#include "UObject/Object.h"
 #include "Widgets/Docking/SDockTab.h"
 #include "Widgets/SNullWidget.h"
+#include "Widgets/Text/STextBlock.h"
 #include "VantleStyle.h"
 #include "VantleTestEditor.h"
 
 #include <cstdlib>
 #include <filesystem>
+#include <thread>
 
 using Vantle::Test::FEditorTest;
 
@@ -29,6 +37,68 @@ namespace
 	protected:
 		int32 TickersBeforeModule = 0;
 	};
+
+	DEFINE_LOG_CATEGORY_STATIC(LogThreadProbe, Log, All);
+
+	// Makes one engine call for each probe line that reaches it, on the thread the log calls it on.
+	class FCallingDevice final : public FOutputDevice
+	{
+	public:
+		explicit FCallingDevice(TFunction<void()> InCall) : Call(std::move(InCall)) {}
+		virtual bool CanBeUsedOnMultipleThreads() const override { return true; }
+		virtual void Serialize(const TCHAR* V, ELogVerbosity::Type Verbosity, const FName& Category) override
+		{
+			if (Category == LogThreadProbe.GetCategoryName())
+			{
+				Call();
+				++Calls;
+			}
+		}
+		std::atomic<int32> Calls{0};
+
+	private:
+		TFunction<void()> Call;
+	};
+
+	// One probe line, logged from the game thread or from a thread of its own; true once the call returned.
+	bool CallFromLog(TFunction<void()> Call, bool bFromOtherThread)
+	{
+		FCallingDevice Device(std::move(Call));
+		GLog->AddOutputDevice(&Device);
+		auto LogLine = [] { UE_LOG(LogThreadProbe, Display, TEXT("probe")); };
+		if (bFromOtherThread)
+		{
+			std::thread(LogLine).join();
+		}
+		else
+		{
+			LogLine();
+		}
+		GLog->FlushThreadedLogs();
+		GLog->RemoveOutputDevice(&Device);
+		return Device.Calls == 1;
+	}
+}
+
+TEST_F(ModuleLifecycle, EngineCallsFromALogThreadFailTheGameThreadCheck)
+{
+	GTEST_FLAG_SET(death_test_style, "threadsafe");
+	const std::pair<const char*, TFunction<void()>> Calls[] = {
+		{"slate widget", [] { SNew(STextBlock); }},
+		{"slate application", [] { FSlateApplication::Get().Tick(); }},
+		{"tab manager", [] { FGlobalTabmanager::Get()->TryInvokeTab(FTabId(TEXT("Vantle.Panel")), false); }},
+		{"tool menus", [] { UToolMenus::Get()->ExtendMenu(TEXT("Sequencer.MainToolBar")); }},
+		{"object creation", [] { delete new UObject(); }},
+		{"object lookup", [] { UE::Host::FindObjectByPath(nullptr, TEXT("EditorEngine_0")); }},
+		{"console", [] { IConsoleManager::Get().ProcessUserConsoleInput(TEXT("Vantle.Open"), *GLog, nullptr); }},
+		{"sequencer", [] { ULevelSequenceEditorBlueprintLibrary::GetFocusedLevelSequence(); }},
+	};
+	for (const auto& [Name, Call] : Calls)
+	{
+		// Allowed on the game thread, an assertion anywhere else, as in the engine's build with checks.
+		EXPECT_TRUE(CallFromLog(Call, false)) << Name;
+		EXPECT_DEATH(CallFromLog(Call, true), "Assertion failed: IsInGameThread\\(\\)") << Name;
+	}
 }
 
 TEST_F(ModuleLifecycle, StartUpRegistersEverythingTheModuleOwns)
@@ -91,6 +161,8 @@ TEST_F(ModuleLifecycle, ShutDownLeavesNothingBehindEvenWithThePanelOpen)
 	// The closed tab's window, emptied by the module, goes when the frame ends.
 	ASSERT_TRUE(Tab.IsValid());
 	EXPECT_EQ(Tab.Pin()->GetContent(), SNullWidget::NullWidget);
+	// Its icon was the style set's brush, which is gone now.
+	EXPECT_EQ(Tab.Pin()->GetTabIcon(), nullptr);
 	TickFor(0.01);
 	EXPECT_FALSE(Tab.IsValid());
 	// The watcher outlives the module object only through this test's reference.
@@ -112,6 +184,34 @@ TEST_F(ModuleLifecycle, MenusAreAddedWhenToolMenusStartsAndRemovedByOwner)
 	EXPECT_TRUE(Module().PanelTab.IsValid());
 	ASSERT_TRUE(UE::Host::RunMenuEntry(TEXT("LevelEditor.LevelEditorToolBar.User"), TEXT("Vantle.Open"), Error));
 	EXPECT_EQ(UE::Host::GetOpenTabIds().Num(), 1);
+}
+
+TEST_F(ModuleLifecycle, WithoutTheActionsEntryTheSequencerButtonGoesLastInItsSectionWithAWarning)
+{
+	auto Names = [] {
+		std::vector<std::string> Result;
+		for (const FString& Line : UE::Host::DescribeMenu(TEXT("Sequencer.MainToolBar")))
+		{
+			const std::string Text = UE::Host::ToUtf8(Line);
+			Result.push_back(Text.substr(0, Text.find(" label=")));
+		}
+		return Result;
+	};
+	// Another extension's entry at the default position, added after the plugin's button.
+	UToolMenus::Get()->ExtendMenu(TEXT("Sequencer.MainToolBar"))->FindOrAddSection(TEXT("BaseCommands")).AddEntry(FToolMenuEntry::InitToolBarButton(TEXT("Other"), FUIAction()));
+	EXPECT_EQ(Names(), (std::vector<std::string>{"BaseCommands Actions", "BaseCommands Vantle.ReferenceStatus", "BaseCommands Other"}));
+	EXPECT_TRUE(Log.Matching("Menu item not found").empty());
+	// Frames paint the shown tool bar: every brush of the host's own entries is in its styles, so
+	// no style warning comes with them.
+	TickFor(0.01);
+	TickFor(0.01);
+	EXPECT_TRUE(Log.Matching("Unable to find").empty());
+
+	// A Sequencer whose tool bar has no "Actions": the insert's default fallback adds the button at
+	// the end of its section anyway and logs that the target was not found.
+	UToolMenus::Get()->RemoveEntry(TEXT("Sequencer.MainToolBar"), TEXT("BaseCommands"), TEXT("Actions"));
+	EXPECT_EQ(Names(), (std::vector<std::string>{"BaseCommands Other", "BaseCommands Vantle.ReferenceStatus"}));
+	EXPECT_EQ(Log.Matching("Menu item not found").at(0), "LogToolMenus: Warning: Menu item not found: 'Actions' for insert: 'Vantle.ReferenceStatus'");
 }
 
 TEST_F(ModuleLifecycle, TheSequencerButtonFollowsTheReportAndThePlayWorld)

@@ -27,7 +27,7 @@ namespace
 	}
 }
 
-TEST_F(FStyleTest, RegistryFindsAStyleOnlyWhileRegistered)
+TEST_F(FStyleTest, RegistryFindsAStyleOnlyWhileRegisteredAndAssertsOnATakenName)
 {
 	const TSharedRef<FSlateStyleSet> Style = MakeShared<FSlateStyleSet>(FName(TEXT("Test.Style")));
 	EXPECT_EQ(FSlateStyleRegistry::FindSlateStyle(TEXT("Test.Style")), nullptr);
@@ -35,9 +35,10 @@ TEST_F(FStyleTest, RegistryFindsAStyleOnlyWhileRegistered)
 	EXPECT_EQ(FSlateStyleRegistry::FindSlateStyle(TEXT("Test.Style")), &Style.Get());
 	EXPECT_TRUE(UE::Host::GetRegisteredStyleSetNames().Contains(FName(TEXT("Test.Style"))));
 
-	// A second set of the same name is refused; the first stays.
+	// A second set of the same name is a programming error: the registry asserts, as the engine's does.
+	GTEST_FLAG_SET(death_test_style, "threadsafe");
 	const TSharedRef<FSlateStyleSet> Impostor = MakeShared<FSlateStyleSet>(FName(TEXT("Test.Style")));
-	FSlateStyleRegistry::RegisterSlateStyle(Impostor.Get());
+	EXPECT_DEATH(FSlateStyleRegistry::RegisterSlateStyle(Impostor.Get()), "Assertion failed: !FindSlateStyle\\(Name\\)");
 	EXPECT_EQ(FSlateStyleRegistry::FindSlateStyle(TEXT("Test.Style")), &Style.Get());
 
 	FSlateStyleRegistry::UnRegisterSlateStyle(Style.Get());

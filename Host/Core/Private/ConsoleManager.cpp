@@ -1,5 +1,6 @@
 // Copyright Vantle contributors. All Rights Reserved.
 #include "HAL/IConsoleManager.h"
+#include "CoreGlobals.h"
 
 #include "Containers/Map.h"
 #include "HostCore.h"
@@ -27,6 +28,7 @@ namespace
 
 		bool Execute(const TArray<FString>& Args, UWorld* InWorld, FOutputDevice& OutputDevice) override
 		{
+			check(IsInGameThread());
 			struct FVisitor
 			{
 				const TArray<FString>& Args;
@@ -81,6 +83,7 @@ namespace
 
 		bool ProcessUserConsoleInput(const TCHAR* Input, FOutputDevice& Ar, UWorld* InWorld) override
 		{
+			check(IsInGameThread());
 			const FString Line = FString(Input).TrimStartAndEnd();
 			if (Line.IsEmpty())
 			{

@@ -15,3 +15,10 @@ DECLARE_LOG_CATEGORY_EXTERN(LogExit, Log, All);
 DECLARE_LOG_CATEGORY_EXTERN(LogConsoleResponse, Log, All);
 
 extern CORE_API bool GIsRequestingExit;
+
+// The game thread is the thread that starts the program (fixed at start-up, before main). Until
+// then every thread counts as the game thread, as in the engine.
+extern CORE_API uint32 GGameThreadId;
+extern CORE_API bool GIsGameThreadIdInitialized;
+// True if called from the game thread.
+CORE_API bool IsInGameThread();

@@ -1,5 +1,6 @@
 // Copyright Vantle contributors. All Rights Reserved.
 #include "HostObjects.h"
+#include "CoreGlobals.h"
 #include "UObject/Object.h"
 
 #include <map>
@@ -50,6 +51,7 @@ namespace
 
 UObjectBase::UObjectBase()
 {
+	check(IsInGameThread());
 	FObjectRegistry& Registry = GetRegistry();
 	SerialNumber = Registry.NextSerial++;
 	++Registry.Count;
@@ -164,6 +166,7 @@ namespace UE::Host
 {
 	UObject* FindObjectByPath(const UObject* Outer, FStringView Path)
 	{
+		check(IsInGameThread());
 		FObjectRegistry& Registry = GetRegistry();
 		const UObjectBase* Current = Outer;
 		int32 Start = 0;

@@ -1,5 +1,6 @@
 // Copyright Vantle contributors. All Rights Reserved.
 #include "Engine/World.h"
+#include "CoreGlobals.h"
 #include "GameFramework/Actor.h"
 #include "HostLevelSequence.h"
 #include "HostLevelSequenceEditor.h"
@@ -22,6 +23,7 @@ namespace
 
 void ULevelSequenceEditorSubsystem::FixActorReferences()
 {
+	check(IsInGameThread());
 	++GCallCount;
 	ULevelSequence* Sequence = ULevelSequenceEditorBlueprintLibrary::GetFocusedLevelSequence();
 	UWorld* World = UE::Host::GetSequencerPlaybackWorld();

@@ -1,5 +1,6 @@
 // Copyright Vantle contributors. All Rights Reserved.
 #include "Editor.h"
+#include "CoreGlobals.h"
 #include "Engine/Engine.h"
 #include "Engine/World.h"
 #include "HostLevelSequence.h"
@@ -47,6 +48,7 @@ namespace UE::Host
 
 ULevelSequence* ULevelSequenceEditorBlueprintLibrary::GetFocusedLevelSequence()
 {
+	check(IsInGameThread());
 	// Sequencer is an editor tool: without the editor engine nothing is open.
 	return GEditor ? GFocusedSequence : nullptr;
 }
@@ -68,6 +70,7 @@ void ULevelSequenceEditorBlueprintLibrary::Close()
 
 TArray<UObject*> ULevelSequenceEditorBlueprintLibrary::GetBoundObjects(FMovieSceneObjectBindingID ObjectBinding)
 {
+	check(IsInGameThread());
 	if (GBoundObjectsProbe)
 	{
 		GBoundObjectsProbe();

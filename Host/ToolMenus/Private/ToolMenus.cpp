@@ -1,5 +1,6 @@
 // Copyright Vantle contributors. All Rights Reserved.
 #include "ToolMenus.h"
+#include "CoreGlobals.h"
 
 #include "Modules/ModuleManager.h"
 #include "ToolMenusInternal.h"
@@ -52,6 +53,7 @@ UToolMenus::~UToolMenus() = default;
 
 UToolMenus* UToolMenus::Get()
 {
+	check(IsInGameThread());
 	if (!Singleton && !bHasShutDown)
 	{
 		FModuleManager::Get().LoadModule(TEXT("ToolMenus"));
@@ -66,6 +68,7 @@ UToolMenus* UToolMenus::TryGet()
 
 FDelegateHandle UToolMenus::RegisterStartupCallback(const FSimpleMulticastDelegate::FDelegate& InDelegate)
 {
+	check(IsInGameThread());
 	if (bToolMenuUIEnabled && TryGet())
 	{
 		InDelegate.ExecuteIfBound();
@@ -86,6 +89,7 @@ void UToolMenus::UnRegisterStartupCallback(FDelegateHandle InHandle)
 
 UToolMenu* UToolMenus::RegisterMenu(const FName Name, const FName Parent)
 {
+	check(IsInGameThread());
 	if (UToolMenu* Found = FindMenu(Name))
 	{
 		if (!Found->bRegistered)
@@ -118,6 +122,7 @@ UToolMenu* UToolMenus::RegisterMenu(const FName Name, const FName Parent)
 
 UToolMenu* UToolMenus::ExtendMenu(const FName Name)
 {
+	check(IsInGameThread());
 	if (UToolMenu* Found = FindMenu(Name))
 	{
 		// From here on additions are extensions, not the menu's own content.
@@ -137,6 +142,7 @@ UToolMenu* UToolMenus::ExtendMenu(const FName Name)
 
 UToolMenu* UToolMenus::FindMenu(const FName Name)
 {
+	check(IsInGameThread());
 	for (const std::unique_ptr<UToolMenu>& Menu : State->Menus)
 	{
 		if (Menu->MenuName == Name)
@@ -197,6 +203,7 @@ void UToolMenus::PopOwner(const FToolMenuOwner InOwner)
 
 void UToolMenus::UnregisterOwnerInternal(FToolMenuOwner InOwner)
 {
+	check(IsInGameThread());
 	if (!InOwner.IsSet())
 	{
 		return;

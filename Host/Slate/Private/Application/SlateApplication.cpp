@@ -1,5 +1,6 @@
 // Copyright Vantle contributors. All Rights Reserved.
 #include "Framework/Application/SlateApplication.h"
+#include "CoreGlobals.h"
 
 #include "HostSlate.h"
 #include "HostSlateCore.h"
@@ -58,6 +59,7 @@ bool FSlateApplication::IsInitialized()
 
 FSlateApplication& FSlateApplication::Get()
 {
+	check(IsInGameThread());
 	check(IsInitialized());
 	return *GetCurrentApplication();
 }
@@ -72,6 +74,10 @@ void FSlateApplication::Tick()
 		const TArray<TSharedRef<SWindow>> Windows = SlateWindows;
 		for (const TSharedRef<SWindow>& Window : Windows)
 		{
+			if (!Window->IsVisible())
+			{
+				continue;
+			}
 			const TArray<UE::Host::FArrangedWidgetRecord> Records = UE::Host::ArrangeWidgetTree(Window, Window->GetClientSizeInScreen());
 			UE::Host::Rendering::EvaluatePaintedAttributes(Records);
 		}
@@ -85,6 +91,10 @@ TSharedRef<SWindow> FSlateApplication::AddWindow(TSharedRef<SWindow> InSlateWind
 {
 	SlateWindows.Remove(InSlateWindow);
 	SlateWindows.Add(InSlateWindow);
+	if (bShowImmediately)
+	{
+		InSlateWindow->ShowWindow();
+	}
 	return InSlateWindow;
 }
 
@@ -155,21 +165,24 @@ bool FSlateApplication::TakeScreenshot(const TSharedRef<SWidget>& Widget, const 
 	{
 		return false;
 	}
+	// Only a shown window is drawn: a widget in no window (a background tab's content) or in a
+	// hidden one gives no picture.
+	const TSharedPtr<SWindow> Window = FindWidgetWindow(Widget);
+	if (!Window.IsValid() || !Window->IsVisible())
+	{
+		return false;
+	}
 	UE::Host::FRenderedImage Image;
 	bool bDrawn = false;
-	if (dynamic_cast<SWindow*>(&Widget.Get()))
+	if (&Widget.Get() == Window.Get())
 	{
 		// A window is drawn whole: its frame around the client area, laid out at its client size.
-		bDrawn = UE::Host::RenderWindow(StaticCastSharedRef<SWindow>(Widget), Image);
-	}
-	else if (const TSharedPtr<SWindow> Window = FindWidgetWindow(Widget))
-	{
-		// As the engine does: the widget's window is drawn and the widget's area read back.
-		bDrawn = UE::Host::RenderWidgetInWindow(Widget, Window.ToSharedRef(), Image);
+		bDrawn = UE::Host::RenderWindow(Window.ToSharedRef(), Image);
 	}
 	else
 	{
-		bDrawn = UE::Host::RenderWidgetAlone(Widget, Image);
+		// As the engine does: the widget's window is drawn and the widget's area read back.
+		bDrawn = UE::Host::RenderWidgetInWindow(Widget, Window.ToSharedRef(), Image);
 	}
 	if (!bDrawn || !UE::Host::CropImage(Image, InnerWidgetArea))
 	{

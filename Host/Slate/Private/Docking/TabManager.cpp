@@ -1,5 +1,6 @@
 // Copyright Vantle contributors. All Rights Reserved.
 #include "Framework/Docking/TabManager.h"
+#include "CoreGlobals.h"
 
 #include "Framework/Application/SlateApplication.h"
 #include "Logging/LogMacros.h"
@@ -37,6 +38,7 @@ FVector2D FTabManager::GetDefaultTabWindowSize(const FTabId& TabId)
 
 FTabSpawnerEntry& FTabManager::RegisterTabSpawner(const FName TabId, const FOnSpawnTab& OnSpawnTab, const FCanSpawnTab& CanSpawnTab)
 {
+	check(IsInGameThread());
 	TSharedRef<FTabSpawnerEntry> Entry = MakeShareable(new FTabSpawnerEntry(TabId, OnSpawnTab, CanSpawnTab));
 	TabSpawner.Add(TabId, Entry);
 	return Entry.Get();
@@ -80,6 +82,7 @@ TSharedPtr<SDockTab> FTabManager::FindExistingLiveTab(const FTabId& TabId) const
 
 TSharedPtr<SDockTab> FTabManager::TryInvokeTab(const FTabId& TabId, bool bInvokeAsInactive)
 {
+	check(IsInGameThread());
 	if (!FSlateApplication::IsInitialized())
 	{
 		UE_LOG(LogTabManager, Error, TEXT("Cannot invoke tab '%s': the Slate application is not running."), *TabId.ToString());
@@ -128,8 +131,9 @@ TSharedPtr<SDockTab> FTabManager::SpawnTab(const FTabId& TabId, const TSharedRef
 	}
 	if (!NewTab->TabIcon.IsSet())
 	{
+		// Resolved once: the tab paints with this brush for as long as it lives, as the engine's does.
 		const FSlateIcon Icon = Spawner->GetIcon();
-		NewTab->SetTabIcon(TAttribute<const FSlateBrush*>::Create([Icon]() -> const FSlateBrush* { return Icon.IsSet() ? Icon.GetIcon() : nullptr; }));
+		NewTab->SetTabIcon(Icon.IsSet() ? Icon.GetIcon() : nullptr);
 	}
 	Spawner->SpawnedTabPtr = NewTab;
 	GetLiveTabs().Add(NewTab);
@@ -170,6 +174,7 @@ void FTabManager::OnTabClosing(const TSharedRef<SDockTab>& TabBeingClosed)
 
 const TSharedRef<FGlobalTabmanager>& FGlobalTabmanager::Get()
 {
+	check(IsInGameThread());
 	static const TSharedRef<FGlobalTabmanager>* Instance = new TSharedRef<FGlobalTabmanager>(MakeShareable(new FGlobalTabmanager()));
 	return *Instance;
 }

@@ -72,6 +72,10 @@ namespace
 		{
 			TSharedRef<FSlateStyleSet> Style = MakeShared<FSlateStyleSet>(FName(TEXT("EditorStyle")));
 			Style->SetParentStyleName(TEXT("CoreStyle"));
+			Style->SetContentRoot(UE::Host::GetSlateCoreResourcesDir());
+			// Every brush the host's own editor uses is here, so the host warns only where the editor would.
+			Style->Set(TEXT("Icons.Toolbar.Settings"), new FSlateVectorImageBrush(Style->RootToContentDir(TEXT("Icons/settings"), TEXT(".svg")),
+																				FVector2f(20.0f, 20.0f), FSlateColor::UseForeground()));
 			return new TSharedRef<FSlateStyleSet>(Style);
 		}();
 		return *Instance;

@@ -32,11 +32,8 @@ void FSlateStyleRegistry::RegisterSlateStyle(const ISlateStyle& InSlateStyle)
 		UE_LOG(LogSlateStyleRegistry, Error, TEXT("A style set without a name cannot be registered."));
 		return;
 	}
-	if (FindSlateStyle(Name))
-	{
-		UE_LOG(LogSlateStyleRegistry, Error, TEXT("A style set named '%s' is already registered; the second one is ignored."), *Name.ToString());
-		return;
-	}
+	// A taken name is a programming error, as the engine's registry asserts it.
+	check(!FindSlateStyle(Name));
 	GetRepository().Add(FRegisteredStyle{Name, &InSlateStyle});
 }
 

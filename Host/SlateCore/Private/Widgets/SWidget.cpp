@@ -1,5 +1,6 @@
 // Copyright Vantle contributors. All Rights Reserved.
 #include "Widgets/SWidget.h"
+#include "CoreGlobals.h"
 
 #include "Widgets/DeclarativeSyntaxSupport.h"
 #include "Widgets/SLeafWidget.h"
@@ -12,7 +13,11 @@ const EVisibility EVisibility::HitTestInvisible(EVisibility::VIS_HitTestInvisibl
 const EVisibility EVisibility::SelfHitTestInvisible(EVisibility::VIS_SelfHitTestInvisible);
 const EVisibility EVisibility::All(EVisibility::VIS_All);
 
-SWidget::SWidget() = default;
+SWidget::SWidget()
+{
+	// Widgets are made and owned by the game thread only.
+	check(IsInGameThread());
+}
 
 SWidget::~SWidget() = default;
 

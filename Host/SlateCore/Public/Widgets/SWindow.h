@@ -27,6 +27,10 @@ public:
 	FVector2D GetSizeInScreen() const { return ClientSize; }
 	void Resize(FVector2D NewClientSize) { ClientSize = NewClientSize; }
 	void SetContent(TSharedRef<SWidget> InContent) { ChildSlot[InContent]; }
+	// A window is drawn only while shown; FSlateApplication::AddWindow shows it unless told not to.
+	void ShowWindow() { bIsVisible = true; }
+	void HideWindow() { bIsVisible = false; }
+	bool IsVisible() const { return bIsVisible; }
 	TSharedRef<const SWidget> GetContent() const { return ChildSlot.GetWidget(); }
 
 protected:
@@ -35,4 +39,5 @@ protected:
 private:
 	TAttribute<FText> Title;
 	FVector2D ClientSize;
+	bool bIsVisible = false;
 };

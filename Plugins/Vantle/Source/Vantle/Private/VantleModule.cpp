@@ -122,8 +122,10 @@ void FVantleModule::ShutdownModule()
 	if (TSharedPtr<SDockTab> Tab = PanelTab.Pin())
 	{
 		// A closed tab's window lives on until the next frame, and the panel's widgets read this module
-		// and its style set: they go now, the empty tab goes with its window.
+		// and its style set, as does the tab's icon, the brush it was spawned with: they go now, the
+		// empty tab goes with its window.
 		Tab->SetContent(SNullWidget::NullWidget);
+		Tab->SetTabIcon(nullptr);
 		Tab->RequestCloseTab();
 	}
 
