@@ -12,6 +12,18 @@ void UMovieScene::AddPossessable(const FMovieScenePossessable& InNewPossessable,
 	ObjectBindings.Add(InNewBinding);
 }
 
+bool UMovieScene::RemovePossessable(const FGuid& PossessableGuid)
+{
+	const FMovieScenePossessable* Found = FindPossessable(PossessableGuid);
+	if (!Found)
+	{
+		return false;
+	}
+	Possessables.RemoveAt(static_cast<int32>(Found - Possessables.GetData()));
+	ObjectBindings.RemoveAll([&PossessableGuid](const FMovieSceneBinding& Binding) { return Binding.GetObjectGuid() == PossessableGuid; });
+	return true;
+}
+
 FMovieSceneSpawnable* UMovieScene::FindSpawnable(const FGuid& Guid)
 {
 	return Spawnables.FindByPredicate([&Guid](const FMovieSceneSpawnable& Spawnable) { return Spawnable.GetGuid() == Guid; });

@@ -19,6 +19,9 @@ public:
 	MOVIESCENE_API FMovieScenePossessable* FindPossessable(const FGuid& Guid);
 	// Appends a possessable together with its object binding.
 	MOVIESCENE_API void AddPossessable(const FMovieScenePossessable& InNewPossessable, const FMovieSceneBinding& InNewBinding);
+	// Removes the possessable with that GUID and its object binding, moving later ones down; false
+	// when none has it.
+	MOVIESCENE_API bool RemovePossessable(const FGuid& PossessableGuid);
 
 	// Number of spawnables.
 	int32 GetSpawnableCount() const { return Spawnables.Num(); }
