@@ -63,9 +63,9 @@ namespace
 		TSet<FGuid> Overflow;
 	};
 
-	// GUID -> array index for one check: open addressing in one flat array, so a lookup is a hash
-	// and a probe or two, with no allocation per entry. The first index of a GUID wins, as the
-	// engine's Find* return it.
+	// GUID -> array index for one check: open addressing in one flat array holding the GUIDs
+	// themselves, so a lookup is a hash and usually one slot read, with no allocation per entry. The
+	// first index of a GUID wins, as the engine's Find* return it.
 	class FGuidIndex
 	{
 	public:
@@ -79,7 +79,7 @@ namespace
 			{
 				Capacity *= 2;
 			}
-			Slots.Init(INDEX_NONE, Capacity);
+			Slots.Init(FSlot(), Capacity);
 			Guids.Reset(ExpectedCount);
 		}
 
@@ -88,46 +88,51 @@ namespace
 		{
 			if ((Guids.Num() + 1) * 2 > Slots.Num())
 			{
-				Slots.Init(INDEX_NONE, Slots.Num() * 2);
+				Slots.Init(FSlot(), Slots.Num() * 2);
 				for (int32 Index = 0; Index < Guids.Num(); ++Index)
 				{
-					Insert(Index);
+					Insert(Guids[Index], Index);
 				}
 			}
 			Guids.Add(Guid);
-			Insert(Guids.Num() - 1);
+			Insert(Guid, Guids.Num() - 1);
 		}
 
 		int32 Find(const FGuid& Guid) const
 		{
 			const int32 Mask = Slots.Num() - 1;
-			for (int32 Slot = GetTypeHash(Guid) & Mask; Slots[Slot] != INDEX_NONE; Slot = (Slot + 1) & Mask)
+			for (int32 Slot = GetTypeHash(Guid) & Mask; Slots[Slot].Index != INDEX_NONE; Slot = (Slot + 1) & Mask)
 			{
-				if (Guids[Slots[Slot]] == Guid)
+				if (Slots[Slot].Guid == Guid)
 				{
-					return Slots[Slot];
+					return Slots[Slot].Index;
 				}
 			}
 			return INDEX_NONE;
 		}
 
 	private:
-		void Insert(int32 Index)
+		struct FSlot
+		{
+			FGuid Guid;
+			int32 Index = INDEX_NONE;
+		};
+
+		void Insert(const FGuid& Guid, int32 Index)
 		{
 			const int32 Mask = Slots.Num() - 1;
-			const FGuid& Guid = Guids[Index];
 			int32 Slot = GetTypeHash(Guid) & Mask;
-			while (Slots[Slot] != INDEX_NONE && !(Guids[Slots[Slot]] == Guid))
+			while (Slots[Slot].Index != INDEX_NONE && !(Slots[Slot].Guid == Guid))
 			{
 				Slot = (Slot + 1) & Mask;
 			}
-			if (Slots[Slot] == INDEX_NONE)
+			if (Slots[Slot].Index == INDEX_NONE)
 			{
-				Slots[Slot] = Index;
+				Slots[Slot] = FSlot{Guid, Index};
 			}
 		}
 
-		TArray<int32> Slots;
+		TArray<FSlot> Slots;
 		TArray<FGuid> Guids;
 	};
 
@@ -152,10 +157,11 @@ namespace
 			const int32 Known = Possessables.Num();
 			if (Live > Known && (Known == 0 || Possessables.GuidAt(Known - 1) == MovieScene.GetPossessable(Known - 1).GetGuid()))
 			{
+				const int8 NotAskedYet = -1;
 				for (int32 Index = Known; Index < Live; ++Index)
 				{
 					Possessables.Add(MovieScene.GetPossessable(Index).GetGuid());
-					CustomByIndex.Add(-1);
+					CustomByIndex.Add(NotAskedYet);
 				}
 			}
 			else if (Live != Known)
