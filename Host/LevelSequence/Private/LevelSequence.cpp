@@ -31,18 +31,13 @@ const FMovieSceneBindingReferences* ULevelSequence::GetBindingReferences() const
 namespace
 {
 	// Possessable GUID -> index for the movie scene asked about last, so that a parent walk is not
-	// a scan of every binding per step (open addressing, one slot read per lookup). A hit is checked
-	// against the movie scene and a miss is confirmed by a scan, so edits made behind the index's
-	// back never give a wrong answer.
+	// a scan of every binding per step: open addressing over indices only, the GUIDs being read from
+	// the movie scene itself. A hit is checked against the movie scene and a miss is confirmed by a
+	// scan, so edits made behind the index's back never give a wrong answer.
 	struct FPossessableIndex
 	{
-		struct FSlot
-		{
-			FGuid Guid;
-			int32 Index = INDEX_NONE;
-		};
 		const UMovieScene* MovieScene = nullptr;
-		TArray<FSlot> Slots;
+		TArray<int32> Slots;
 
 		void Rebuild(UMovieScene& InMovieScene)
 		{
@@ -53,32 +48,34 @@ namespace
 			{
 				Capacity *= 2;
 			}
-			Slots.Init(FSlot(), Capacity);
+			Slots.Init(INDEX_NONE, Capacity);
 			for (int32 Index = 0; Index < Count; ++Index)
 			{
 				const FGuid& Guid = InMovieScene.GetPossessable(Index).GetGuid();
 				int32 Slot = GetTypeHash(Guid) & (Capacity - 1);
-				while (Slots[Slot].Index != INDEX_NONE && !(Slots[Slot].Guid == Guid))
+				while (Slots[Slot] != INDEX_NONE && !(InMovieScene.GetPossessable(Slots[Slot]).GetGuid() == Guid))
 				{
 					Slot = (Slot + 1) & (Capacity - 1);
 				}
 				// The first possessable of a GUID stays, as FindPossessable finds it.
-				if (Slots[Slot].Index == INDEX_NONE)
+				if (Slots[Slot] == INDEX_NONE)
 				{
-					Slots[Slot] = FSlot{Guid, Index};
+					Slots[Slot] = Index;
 				}
 			}
 		}
 
-		// Where the GUID was when the index was built, or INDEX_NONE.
-		int32 Find(const FGuid& Guid) const
+		// The indexed position of the GUID (not yet checked against the movie scene), or INDEX_NONE.
+		int32 Find(UMovieScene& InMovieScene, const FGuid& Guid) const
 		{
 			const int32 Mask = Slots.Num() - 1;
-			for (int32 Slot = GetTypeHash(Guid) & Mask; Slots[Slot].Index != INDEX_NONE; Slot = (Slot + 1) & Mask)
+			const int32 Count = InMovieScene.GetPossessableCount();
+			for (int32 Slot = GetTypeHash(Guid) & Mask; Slots[Slot] != INDEX_NONE; Slot = (Slot + 1) & Mask)
 			{
-				if (Slots[Slot].Guid == Guid)
+				// A slot past the end means the movie scene shrank: the caller's check turns it down.
+				if (Slots[Slot] >= Count || InMovieScene.GetPossessable(Slots[Slot]).GetGuid() == Guid)
 				{
-					return Slots[Slot].Index;
+					return Slots[Slot];
 				}
 			}
 			return INDEX_NONE;
@@ -92,7 +89,7 @@ namespace
 		{
 			Index.Rebuild(MovieScene);
 		}
-		const int32 Found = Index.Find(Guid);
+		const int32 Found = Index.Find(MovieScene, Guid);
 		if (Found != INDEX_NONE && Found < MovieScene.GetPossessableCount() && MovieScene.GetPossessable(Found).GetGuid() == Guid)
 		{
 			return &MovieScene.GetPossessable(Found);

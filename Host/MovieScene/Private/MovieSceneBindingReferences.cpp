@@ -19,11 +19,17 @@ TArrayView<const FMovieSceneBindingReference> FMovieSceneBindingReferences::GetR
 		IndexIds();
 	}
 	const int32 Mask = IdSlots.Num() - 1;
-	for (int32 Slot = GetTypeHash(ObjectId) & Mask; IdSlots[Slot].First != INDEX_NONE; Slot = (Slot + 1) & Mask)
+	for (int32 Slot = GetTypeHash(ObjectId) & Mask; IdSlots[Slot] != INDEX_NONE; Slot = (Slot + 1) & Mask)
 	{
-		if (IdSlots[Slot].Id == ObjectId)
+		const int32 First = IdSlots[Slot];
+		if (SortedIds[First] == ObjectId)
 		{
-			return TArrayView<const FMovieSceneBindingReference>(SortedReferences.GetData() + IdSlots[Slot].First, IdSlots[Slot].Num);
+			int32 Last = First + 1;
+			while (Last < SortedIds.Num() && SortedIds[Last] == ObjectId)
+			{
+				++Last;
+			}
+			return TArrayView<const FMovieSceneBindingReference>(SortedReferences.GetData() + First, Last - First);
 		}
 	}
 	return TArrayView<const FMovieSceneBindingReference>();
@@ -36,21 +42,19 @@ void FMovieSceneBindingReferences::IndexIds() const
 	{
 		Capacity *= 2;
 	}
-	IdSlots.Init(FIdSlot(), Capacity);
-	for (int32 First = 0; First < SortedIds.Num();)
+	IdSlots.Init(INDEX_NONE, Capacity);
+	for (int32 Index = 0; Index < SortedIds.Num(); ++Index)
 	{
-		int32 Last = First + 1;
-		while (Last < SortedIds.Num() && SortedIds[Last] == SortedIds[First])
+		if (Index > 0 && SortedIds[Index - 1] == SortedIds[Index])
 		{
-			++Last;
+			continue;
 		}
-		int32 Slot = GetTypeHash(SortedIds[First]) & (Capacity - 1);
-		while (IdSlots[Slot].First != INDEX_NONE)
+		int32 Slot = GetTypeHash(SortedIds[Index]) & (Capacity - 1);
+		while (IdSlots[Slot] != INDEX_NONE)
 		{
 			Slot = (Slot + 1) & (Capacity - 1);
 		}
-		IdSlots[Slot] = FIdSlot{SortedIds[First], First, Last - First};
-		First = Last;
+		IdSlots[Slot] = Index;
 	}
 	bIdSlotsValid = true;
 }

@@ -41,12 +41,6 @@ private:
 	// The first position of each ID in SortedIds, by open addressing; rebuilt at the first lookup
 	// after a change, so a lookup is a hash probe instead of a binary search (host-only speed-up).
 	void IndexIds() const;
-	struct FIdSlot
-	{
-		FGuid Id;
-		int32 First = INDEX_NONE;
-		int32 Num = 0;
-	};
-	mutable TArray<FIdSlot> IdSlots;
+	mutable TArray<int32> IdSlots;
 	mutable bool bIdSlotsValid = false;
 };

@@ -63,9 +63,9 @@ namespace
 		TSet<FGuid> Overflow;
 	};
 
-	// GUID -> array index for one check: open addressing in one flat array holding the GUIDs
-	// themselves, so a lookup is a hash and usually one slot read, with no allocation per entry. The
-	// first index of a GUID wins, as the engine's Find* return it.
+	// GUID -> array index for one check: open addressing over indices in one flat array (small, so
+	// it stays in cache), with no allocation per entry. The first index of a GUID wins, as the
+	// engine's Find* return it.
 	class FGuidIndex
 	{
 	public:
@@ -79,7 +79,7 @@ namespace
 			{
 				Capacity *= 2;
 			}
-			Slots.Init(FSlot(), Capacity);
+			Slots.Init(INDEX_NONE, Capacity);
 			Guids.Reset(ExpectedCount);
 		}
 
@@ -88,51 +88,46 @@ namespace
 		{
 			if ((Guids.Num() + 1) * 2 > Slots.Num())
 			{
-				Slots.Init(FSlot(), Slots.Num() * 2);
+				Slots.Init(INDEX_NONE, Slots.Num() * 2);
 				for (int32 Index = 0; Index < Guids.Num(); ++Index)
 				{
-					Insert(Guids[Index], Index);
+					Insert(Index);
 				}
 			}
 			Guids.Add(Guid);
-			Insert(Guid, Guids.Num() - 1);
+			Insert(Guids.Num() - 1);
 		}
 
 		int32 Find(const FGuid& Guid) const
 		{
 			const int32 Mask = Slots.Num() - 1;
-			for (int32 Slot = GetTypeHash(Guid) & Mask; Slots[Slot].Index != INDEX_NONE; Slot = (Slot + 1) & Mask)
+			for (int32 Slot = GetTypeHash(Guid) & Mask; Slots[Slot] != INDEX_NONE; Slot = (Slot + 1) & Mask)
 			{
-				if (Slots[Slot].Guid == Guid)
+				if (Guids[Slots[Slot]] == Guid)
 				{
-					return Slots[Slot].Index;
+					return Slots[Slot];
 				}
 			}
 			return INDEX_NONE;
 		}
 
 	private:
-		struct FSlot
-		{
-			FGuid Guid;
-			int32 Index = INDEX_NONE;
-		};
-
-		void Insert(const FGuid& Guid, int32 Index)
+		void Insert(int32 Index)
 		{
 			const int32 Mask = Slots.Num() - 1;
+			const FGuid& Guid = Guids[Index];
 			int32 Slot = GetTypeHash(Guid) & Mask;
-			while (Slots[Slot].Index != INDEX_NONE && !(Slots[Slot].Guid == Guid))
+			while (Slots[Slot] != INDEX_NONE && !(Guids[Slots[Slot]] == Guid))
 			{
 				Slot = (Slot + 1) & Mask;
 			}
-			if (Slots[Slot].Index == INDEX_NONE)
+			if (Slots[Slot] == INDEX_NONE)
 			{
-				Slots[Slot] = FSlot{Guid, Index};
+				Slots[Slot] = Index;
 			}
 		}
 
-		TArray<FSlot> Slots;
+		TArray<int32> Slots;
 		TArray<FGuid> Guids;
 	};
 
