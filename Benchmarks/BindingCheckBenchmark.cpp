@@ -1,6 +1,8 @@
 // Copyright Vantle contributors. All Rights Reserved.
-// The binding check against the same walk done with the engine's per-step array scans.
-// Run: Build/default/Benchmarks/VantleBenchmarks --benchmark_filter=BindingCheck
+// The binding check against the same walk done with the engine's per-step array scans, and the
+// resolution both do (one GetBoundObjects per binding) on its own, at 1,000, 10,000 and 100,000
+// possessables. A walk's own cost is its series minus BindingCheck_Resolution of the same size.
+// Run: Build/default/Benchmarks/VantleBenchmarks --benchmark_filter=BindingCheck --benchmark_repetitions=3
 #include "BindingReport.h"
 #include "Bindings/MovieSceneCustomBinding.h"
 #include "HostScene.h"
@@ -19,13 +21,12 @@
 
 namespace
 {
-	// 10,000 possessables in chains of three (actor, component, sub-component); every tenth chain
-	// is custom-bound at its root and every twentieth hangs under a spawnable. 10,000 actors, each
-	// with one component.
-	FString MakeLargeScene()
+	// Possessables in chains of three (actor, component, sub-component), one actor with one
+	// component per chain; every tenth chain is custom-bound at its root, every twentieth hangs
+	// under a spawnable, and every 97th binding names an actor that does not exist.
+	std::string MakeScene(int32 Possessables)
 	{
-		constexpr int32 Possessables = 10000;
-		constexpr int32 Actors = 10000;
+		const int32 Actors = (Possessables + 2) / 3;
 		std::string Json = R"({"project":"Bench","world":{"map":"Big","actors":[)";
 		for (int32 Index = 0; Index < Actors; ++Index)
 		{
@@ -55,29 +56,46 @@ namespace
 			{
 				Entry += R"(,"custom":true)";
 			}
-			const std::string Actor = Index % 97 == 5 ? std::string("Gone") : "A" + std::to_string(Chain % Actors);
+			const std::string Actor = Index % 97 == 5 ? std::string("Gone") : "A" + std::to_string(Chain);
 			// A component resolves inside its parent's actor; the sub-component finds nothing inside it.
 			Entry += R"(,"boundTo":[")" + (Depth == 0 ? Actor : std::string("C")) + R"("]})";
 			Json += (Index ? "," : "") + Entry;
 		}
 		Json += R"(]}],"focus":"/Game/Big.Big"})";
-		return UE::Host::FromUtf8(Json);
+		return Json;
 	}
 
-	void LoadLargeScene()
+	// Opens the scene of that size unless it is open already.
+	bool LoadScene(benchmark::State& State)
 	{
-		static bool bLoaded = false;
-		if (!bLoaded)
+		static int64 Loaded = -1;
+		const int64 Possessables = State.range(0);
+		if (Loaded != Possessables)
 		{
 			UE::Host::CreateEditor();
 			FString Error;
-			if (!UE::Host::LoadSceneFromString(MakeLargeScene(), TEXT("bench.json"), Error))
+			if (!UE::Host::LoadSceneFromString(UE::Host::FromUtf8(MakeScene(static_cast<int32>(Possessables))), TEXT("bench.json"), Error))
 			{
-				std::fprintf(stderr, "%s\n", UE::Host::ToUtf8(Error).c_str());
-				std::abort();
+				State.SkipWithError(UE::Host::ToUtf8(Error).c_str());
+				return false;
 			}
-			bLoaded = true;
+			Loaded = Possessables;
 		}
+		State.counters["bindings"] = static_cast<double>(Possessables);
+		return true;
+	}
+
+	bool ResolvesToLiveObject(const FGuid& Guid)
+	{
+		for (UObject* Object : ULevelSequenceEditorBlueprintLibrary::GetBoundObjects(
+				 FMovieSceneObjectBindingID(UE::MovieScene::FRelativeObjectBindingID(Guid, MovieSceneSequenceID::Root, 0))))
+		{
+			if (Object && IsValid(Object) && !Object->IsUnreachable())
+			{
+				return true;
+			}
+		}
+		return false;
 	}
 
 	// The walk exactly as written, with every lookup an array scan of the movie scene.
@@ -123,17 +141,8 @@ namespace
 					break;
 				}
 			}
-			bool bResolved = false;
 			const FMovieScenePossessable& Possessable = MovieScene->GetPossessable(Index);
-			for (UObject* Object : ULevelSequenceEditorBlueprintLibrary::GetBoundObjects(
-					 FMovieSceneObjectBindingID(UE::MovieScene::FRelativeObjectBindingID(Possessable.GetGuid(), MovieSceneSequenceID::Root, 0))))
-			{
-				if (Object && IsValid(Object) && !Object->IsUnreachable())
-				{
-					bResolved = true;
-					break;
-				}
-			}
+			const bool bResolved = ResolvesToLiveObject(Possessable.GetGuid());
 			if (bUncertain)
 			{
 				if (!bResolved)
@@ -153,7 +162,10 @@ namespace
 
 	void BindingCheck_ArrayScanBaseline(benchmark::State& State)
 	{
-		LoadLargeScene();
+		if (!LoadScene(State))
+		{
+			return;
+		}
 		for (auto _ : State)
 		{
 			benchmark::DoNotOptimize(CheckWithArrayScans());
@@ -162,13 +174,23 @@ namespace
 
 	void BindingCheck_Plugin(benchmark::State& State)
 	{
-		LoadLargeScene();
-		const FBindingReport Expected = CheckWithArrayScans();
-		const FBindingReport Actual = CheckFocusedSequence();
-		if (Actual.CheckedCount != Expected.CheckedCount || Actual.MissingNames != Expected.MissingNames || Actual.UncertainNames != Expected.UncertainNames)
+		if (!LoadScene(State))
 		{
-			State.SkipWithError("the plugin's check disagrees with the literal walk");
 			return;
+		}
+		// Checked against the literal walk once per size: Google Benchmark calls this function
+		// several times while it settles the iteration count.
+		static int64 Agreed = -1;
+		const FBindingReport Actual = CheckFocusedSequence();
+		if (Agreed != State.range(0))
+		{
+			const FBindingReport Expected = CheckWithArrayScans();
+			if (Actual.CheckedCount != Expected.CheckedCount || Actual.MissingNames != Expected.MissingNames || Actual.UncertainNames != Expected.UncertainNames)
+			{
+				State.SkipWithError("the plugin's check disagrees with the literal walk");
+				return;
+			}
+			Agreed = State.range(0);
 		}
 		State.counters["checked"] = Actual.CheckedCount;
 		State.counters["uncertain"] = Actual.UncertainNames.Num();
@@ -177,7 +199,35 @@ namespace
 			benchmark::DoNotOptimize(CheckFocusedSequence());
 		}
 	}
+
+	// Only what both walks ask of the host: one GetBoundObjects per possessable, in order.
+	void BindingCheck_Resolution(benchmark::State& State)
+	{
+		if (!LoadScene(State))
+		{
+			return;
+		}
+		UMovieScene* MovieScene = ULevelSequenceEditorBlueprintLibrary::GetFocusedLevelSequence()->GetMovieScene();
+		for (auto _ : State)
+		{
+			int32 Resolved = 0;
+			for (int32 Index = 0; Index < MovieScene->GetPossessableCount(); ++Index)
+			{
+				Resolved += ResolvesToLiveObject(MovieScene->GetPossessable(Index).GetGuid()) ? 1 : 0;
+			}
+			benchmark::DoNotOptimize(Resolved);
+		}
+	}
 }
 
-BENCHMARK(BindingCheck_ArrayScanBaseline)->Unit(benchmark::kMillisecond)->Iterations(3);
-BENCHMARK(BindingCheck_Plugin)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+// Size by size, so that each scene is built once and the three figures a ratio needs sit together.
+static const bool GBindingCheckRegistered = []()
+{
+	for (const int64 Possessables : {1000, 10000, 100000})
+	{
+		benchmark::RegisterBenchmark("BindingCheck_ArrayScanBaseline", BindingCheck_ArrayScanBaseline)->Arg(Possessables)->Unit(benchmark::kMillisecond)->MinTime(0.5);
+		benchmark::RegisterBenchmark("BindingCheck_Plugin", BindingCheck_Plugin)->Arg(Possessables)->Unit(benchmark::kMillisecond)->MinTime(0.5);
+		benchmark::RegisterBenchmark("BindingCheck_Resolution", BindingCheck_Resolution)->Arg(Possessables)->Unit(benchmark::kMillisecond)->MinTime(0.5);
+	}
+	return true;
+}();

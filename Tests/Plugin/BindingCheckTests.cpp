@@ -181,7 +181,7 @@ TEST_F(BindingCheck, ChainsLongerThanSixteenEndingInALoopOrASpawnableAreUncertai
 	EXPECT_EQ(Rooted.MissingNames.Num(), 24);
 }
 
-TEST_F(BindingCheck, BindingsAddedWhileTheCheckRunsAreLeftForTheNextCheck)
+TEST_F(BindingCheck, BindingsAddedWhileTheCheckRunsAreVisitedInThatCheck)
 {
 	LoadScene(Scene(R"([
 		{ "guid": "00000000000000000000000000000001", "name": "Hero", "boundTo": ["Hero"] },
@@ -191,20 +191,70 @@ TEST_F(BindingCheck, BindingsAddedWhileTheCheckRunsAreLeftForTheNextCheck)
 	int32 Added = 0;
 	UE::Host::SetBoundObjectsProbe([MovieScene, &Added]()
 		{
-			// Once, enough to move the possessable array and to outgrow the check's cache.
-			for (int32 Index = 0; Added < 64; ++Index)
+			// Once, enough to move the possessable array and to outgrow the check's caches. The last
+			// two hang under Crowd, the very last under the one before it (itself new).
+			while (Added < 64)
 			{
 				FMovieScenePossessable Possessable(FString::Printf(TEXT("Late%d"), Added), nullptr);
-				Possessable.SetGuid(FGuid(0x1000, 0, 0, ++Added));
+				Possessable.SetGuid(FGuid(0x1000, 0, 0, Added));
+				if (Added >= 62)
+				{
+					Possessable.SetParent(Added == 62 ? FGuid(0, 0, 0, 2) : FGuid(0x1000, 0, 0, 62), MovieScene);
+				}
 				MovieScene->AddPossessable(Possessable, FMovieSceneBinding(Possessable.GetGuid()));
+				++Added;
 			}
 		});
 	const FBindingReport Report = CheckFocusedSequence();
 	UE::Host::SetBoundObjectsProbe({});
+	EXPECT_EQ(Report.CheckedCount, 2 + 62);
+	ASSERT_EQ(Report.MissingNames.Num(), 62);
+	EXPECT_EQ(UE::Host::ToUtf8(Report.MissingNames[0]), "Late0");
+	EXPECT_EQ(UE::Host::ToUtf8(Report.MissingNames[61]), "Late61");
+	EXPECT_EQ(Names(Report.UncertainNames), (std::vector<std::string>{"Crowd", "Late62", "Late63"}));
+}
+
+TEST_F(BindingCheck, BindingsRemovedWhileTheCheckRunsEndTheWalkAtTheLiveCount)
+{
+	LoadScene(Scene(R"([
+		{ "guid": "00000000000000000000000000000001", "name": "Hero", "boundTo": ["Hero"] },
+		{ "guid": "00000000000000000000000000000002", "name": "Lost" },
+		{ "guid": "00000000000000000000000000000003", "name": "Crowd", "custom": true },
+		{ "guid": "00000000000000000000000000000004", "name": "CrowdCam", "parent": "00000000000000000000000000000003" },
+		{ "guid": "00000000000000000000000000000005", "name": "LostCam", "parent": "00000000000000000000000000000002" },
+		{ "guid": "00000000000000000000000000000006", "name": "Tail1", "boundTo": ["Door"] },
+		{ "guid": "00000000000000000000000000000007", "name": "Tail2", "boundTo": ["Door"] }])").c_str());
+	UMovieScene* MovieScene = ULevelSequenceEditorBlueprintLibrary::GetFocusedLevelSequence()->GetMovieScene();
+	int32 Calls = 0;
+	UE::Host::SetBoundObjectsProbe([MovieScene, &Calls]()
+		{
+			// While Hero (index 0) resolves, it goes and a new binding comes, so the count stays and
+			// everything else moves down one; while the next one resolves, the array ends four entries
+			// before the count the check started with.
+			if (++Calls == 1)
+			{
+				EXPECT_TRUE(MovieScene->RemovePossessable(FGuid(0, 0, 0, 1)));
+				FMovieScenePossessable Extra(TEXT("Extra"), nullptr);
+				Extra.SetGuid(FGuid(0, 0, 0, 8));
+				MovieScene->AddPossessable(Extra, FMovieSceneBinding(Extra.GetGuid()));
+			}
+			else if (Calls == 2)
+			{
+				for (const int32 Gone : {6, 7, 8})
+				{
+					EXPECT_TRUE(MovieScene->RemovePossessable(FGuid(0, 0, 0, Gone)));
+				}
+			}
+		});
+	const FBindingReport Report = CheckFocusedSequence();
+	UE::Host::SetBoundObjectsProbe({});
+	EXPECT_EQ(Calls, 4);
+	ASSERT_EQ(MovieScene->GetPossessableCount(), 4);
+	// Index 1 is now Crowd, so Lost (moved to index 0) is not visited again; the parents of the
+	// two components are found at their new places.
 	EXPECT_EQ(Report.CheckedCount, 2);
-	EXPECT_TRUE(Report.MissingNames.IsEmpty());
-	EXPECT_EQ(Names(Report.UncertainNames), std::vector<std::string>{"Crowd"});
-	EXPECT_EQ(MovieScene->GetPossessableCount(), 3 + 64);
+	EXPECT_EQ(Names(Report.MissingNames), std::vector<std::string>{"LostCam"});
+	EXPECT_EQ(Names(Report.UncertainNames), (std::vector<std::string>{"Crowd", "CrowdCam"}));
 }
 
 TEST_F(BindingCheck, AComponentFollowsItsActorThroughTheRepair)

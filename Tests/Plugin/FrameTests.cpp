@@ -17,6 +17,8 @@ namespace
 	const FName PanelId(TEXT("Vantle.Panel"));
 	const FName SequencerToolBar(TEXT("Sequencer.MainToolBar"));
 	const FName StatusButton(TEXT("Vantle.ReferenceStatus"));
+	const FName LevelToolBar(TEXT("LevelEditor.LevelEditorToolBar.User"));
+	const FName OpenButton(TEXT("Vantle.Open"));
 	constexpr int32 Frames = 12;
 
 	struct FCountedWidget
@@ -150,19 +152,37 @@ TEST_F(Frame, ShuttingDownWithThePanelOpenCallsNothingOfTheModuleInLaterFrames)
 	const long long ToolBarBefore = UE::Host::GetToolBarGetterCalls(SequencerToolBar, StatusButton);
 	ASSERT_GT(ToolBarBefore, 0);
 
-	// The module object is deleted here; the panel's window and the built tool bar are still on screen.
+	for (const FName& ToolBar : {SequencerToolBar, LevelToolBar})
+	{
+		bool bEnabledBefore = false;
+		ASSERT_TRUE(UE::Host::GetToolBarEntryPainted(ToolBar, ToolBar == LevelToolBar ? OpenButton : StatusButton, bEnabledBefore));
+		EXPECT_TRUE(bEnabledBefore) << UE::Host::ToUtf8(ToolBar.ToString());
+	}
+
+	// The module object is deleted here; the panel's window and the built tool bars are still on screen.
 	ASSERT_TRUE(FModuleManager::Get().UnloadModule(TEXT("Vantle")));
 	ASSERT_TRUE(Tab.IsValid());
 
 	// Under the address sanitizer a getter reaching the deleted module fails here; everywhere, no
-	// getter bound to the module may be called.
-	RunFrames(5);
+	// getter bound to the module may be called. The tool bars built before are painted once more:
+	// their Vantle buttons show disabled, and only the can-execute (which finds the module gone) runs.
+	RunFrames(1);
+	bool bEnabled = true;
+	ASSERT_TRUE(UE::Host::GetToolBarEntryPainted(SequencerToolBar, StatusButton, bEnabled));
+	EXPECT_FALSE(bEnabled);
+	bEnabled = true;
+	ASSERT_TRUE(UE::Host::GetToolBarEntryPainted(LevelToolBar, OpenButton, bEnabled));
+	EXPECT_FALSE(bEnabled);
+	EXPECT_EQ(UE::Host::GetToolBarGetterCalls(SequencerToolBar, StatusButton), ToolBarBefore + 1);
+	RunFrames(4);
+	EXPECT_FALSE(UE::Host::GetToolBarEntryPainted(SequencerToolBar, StatusButton, bEnabled));
+	EXPECT_FALSE(UE::Host::GetToolBarEntryPainted(LevelToolBar, OpenButton, bEnabled));
 	EXPECT_FALSE(Tab.IsValid());
 	for (const FCountedWidget& Counted : Widgets)
 	{
 		EXPECT_EQ(CallsSince(Counted), 0) << Counted.Name;
 	}
-	EXPECT_EQ(UE::Host::GetToolBarGetterCalls(SequencerToolBar, StatusButton), ToolBarBefore);
+	EXPECT_EQ(UE::Host::GetToolBarGetterCalls(SequencerToolBar, StatusButton), ToolBarBefore + 1);
 	for (const FString& Line : UE::Host::DescribeMenu(SequencerToolBar.ToString()))
 	{
 		EXPECT_FALSE(Line.Contains(TEXT("Vantle"))) << UE::Host::ToUtf8(Line);

@@ -3,6 +3,7 @@
 
 #include "Bindings/MovieSceneCustomBinding.h"
 #include "Components/ActorComponent.h"
+#include "HostLevelSequence.h"
 #include "HostObjects.h"
 #include "HostUniversalObjectLocator.h"
 #include "LevelSequenceEditorSubsystem.h"
@@ -106,6 +107,49 @@ TEST_F(FSceneBindingTest, BoundObjectsFollowNamesFocusAndTheWorld)
 	EXPECT_TRUE(BoundTo("000000000000000000000000000000A1").IsEmpty());
 	EXPECT_FALSE(UE::Host::SpawnActor(TEXT("Left"), Error));
 	EXPECT_EQ(ToStd(Error), "cannot spawn an actor: the scene has no world");
+}
+
+TEST_F(FSceneBindingTest, ResolvedObjectsAreNeverServedAfterARenameARebindOrADeletion)
+{
+	const char* const Scene = R"({"world": {"map": "Stage", "actors": [{"label": "Hero", "components": ["Camera"]}, {"label": "Door"}]},
+		"sequences": [{"path": "/Game/S.S", "possessables": [
+			{"guid": "000000000000000000000000000000A1", "name": "Hero", "boundTo": ["Hero"]},
+			{"guid": "000000000000000000000000000000A2", "name": "Camera", "parent": "000000000000000000000000000000A1", "boundTo": ["Camera"]}]}],
+		"focus": "/Game/S.S"})";
+	Load(Scene);
+	EXPECT_EQ(NamesOf(BoundTo("000000000000000000000000000000A1")), "Hero");
+	EXPECT_EQ(NamesOf(BoundTo("000000000000000000000000000000A2")), "Hero.Camera");
+
+	// Renamed: the name the binding holds no longer names it.
+	AActor* Renamed = UE::Host::FindSceneActor(TEXT("Hero"));
+	ASSERT_NE(Renamed, nullptr);
+	ASSERT_TRUE(Renamed->Rename(TEXT("Villain")));
+	EXPECT_TRUE(BoundTo("000000000000000000000000000000A1").IsEmpty());
+	EXPECT_TRUE(BoundTo("000000000000000000000000000000A2").IsEmpty());
+
+	// A new actor under the old name (without a camera) is what the binding names now.
+	FString Error;
+	ASSERT_TRUE(UE::Host::SpawnActor(TEXT("Hero"), Error)) << ToStd(Error);
+	const TArray<UObject*> Newcomer = BoundTo("000000000000000000000000000000A1");
+	ASSERT_EQ(Newcomer.Num(), 1);
+	EXPECT_NE(Newcomer[0], static_cast<UObject*>(Renamed));
+	EXPECT_EQ(NamesOf(Newcomer), "Hero");
+	EXPECT_TRUE(BoundTo("000000000000000000000000000000A2").IsEmpty());
+
+	// Rebound to another actor: the parent's new object is the child's context.
+	FMovieSceneBindingReferences& References = UE::Host::GetStoredBindingReferences(*Focused());
+	References.RemoveBinding(GuidOf("000000000000000000000000000000A1"));
+	References.AddBinding(GuidOf("000000000000000000000000000000A1"), UE::Host::MakeLocatorFromPath(TEXT("Door")));
+	EXPECT_EQ(NamesOf(BoundTo("000000000000000000000000000000A1")), "Door");
+	EXPECT_TRUE(BoundTo("000000000000000000000000000000A2").IsEmpty());
+
+	// Deleted with the scene: the same names now find the new scene's objects (a stale pointer
+	// would be read by NamesOf, which the address sanitizer reports).
+	Load(Scene);
+	EXPECT_EQ(NamesOf(BoundTo("000000000000000000000000000000A1")), "Hero");
+	const TArray<UObject*> Camera = BoundTo("000000000000000000000000000000A2");
+	ASSERT_EQ(Camera.Num(), 1);
+	EXPECT_EQ(Camera[0]->GetOuter(), static_cast<UObject*>(UE::Host::FindSceneActor(TEXT("Hero"))));
 }
 
 TEST_F(FSceneBindingTest, ChildBindingsResolveInsideTheLiveObjectsTheirParentResolvedTo)

@@ -151,7 +151,7 @@ TEST_F(FSceneLoaderTest, HostileSizesFailCleanly)
 		ManyValues += ",0";
 	}
 	ManyValues += "]}";
-	ExpectRejected(ManyValues, "Test.json:1:" + std::to_string(13 + 2 * (UE::Host::MaxSceneValueCount - 2)) + ": more than 500000 values; a scene file may hold no more");
+	ExpectRejected(ManyValues, "Test.json:1:" + std::to_string(13 + 2 * (UE::Host::MaxSceneValueCount - 2)) + ": more than " + std::to_string(UE::Host::MaxSceneValueCount) + " values; a scene file may hold no more");
 
 	const std::string Huge = "{\"project\":\"" + std::string(UE::Host::MaxSceneFileBytes, 'x') + "\"}";
 	ExpectRejected(Huge, "Test.json: the scene is " + std::to_string(Huge.size()) + " bytes; scene files are limited to 16777216 bytes");

@@ -23,7 +23,7 @@ namespace UE::Host
 	// Deeper nesting than this is refused while parsing.
 	inline constexpr int32 MaxSceneNestingDepth = 64;
 	// More JSON values than this are refused while parsing.
-	inline constexpr int32 MaxSceneValueCount = 500000;
+	inline constexpr int32 MaxSceneValueCount = 1000000;
 
 	// Replaces the open scene with the scene file at Path (JSON, UTF-8). On any error OutError is
 	// one line, "file:line:column: message", and the open scene stays exactly as it was.

@@ -42,22 +42,54 @@ void ULevelSequence::BindPossessableObject(const FGuid& ObjectId, UObject& Posse
 namespace
 {
 	// Possessable GUID -> index for the movie scene asked about last, so that a parent walk is not
-	// a scan of every binding per step. A hit is checked against the movie scene and a miss is
-	// confirmed by a scan, so edits made behind the index's back never give a wrong answer.
+	// a scan of every binding per step: open addressing over indices only, the GUIDs being read from
+	// the movie scene itself. A hit is checked against the movie scene and a miss is confirmed by a
+	// scan, so edits made behind the index's back never give a wrong answer.
 	struct FPossessableIndex
 	{
 		const UMovieScene* MovieScene = nullptr;
-		TMap<FGuid, int32> Indices;
+		TArray<int32> Slots;
 
 		void Rebuild(UMovieScene& InMovieScene)
 		{
 			MovieScene = &InMovieScene;
-			Indices.Reset();
-			for (int32 Index = InMovieScene.GetPossessableCount() - 1; Index >= 0; --Index)
+			const int32 Count = InMovieScene.GetPossessableCount();
+			int32 Capacity = 16;
+			while (Capacity < Count * 2)
 			{
-				// Walking backwards leaves the first possessable of a GUID in the map, as FindPossessable finds it.
-				Indices.Add(InMovieScene.GetPossessable(Index).GetGuid(), Index);
+				Capacity *= 2;
 			}
+			Slots.Init(INDEX_NONE, Capacity);
+			for (int32 Index = 0; Index < Count; ++Index)
+			{
+				const FGuid& Guid = InMovieScene.GetPossessable(Index).GetGuid();
+				int32 Slot = GetTypeHash(Guid) & (Capacity - 1);
+				while (Slots[Slot] != INDEX_NONE && !(InMovieScene.GetPossessable(Slots[Slot]).GetGuid() == Guid))
+				{
+					Slot = (Slot + 1) & (Capacity - 1);
+				}
+				// The first possessable of a GUID stays, as FindPossessable finds it.
+				if (Slots[Slot] == INDEX_NONE)
+				{
+					Slots[Slot] = Index;
+				}
+			}
+		}
+
+		// The indexed position of the GUID (not yet checked against the movie scene), or INDEX_NONE.
+		int32 Find(UMovieScene& InMovieScene, const FGuid& Guid) const
+		{
+			const int32 Mask = Slots.Num() - 1;
+			const int32 Count = InMovieScene.GetPossessableCount();
+			for (int32 Slot = GetTypeHash(Guid) & Mask; Slots[Slot] != INDEX_NONE; Slot = (Slot + 1) & Mask)
+			{
+				// A slot past the end means the movie scene shrank: the caller's check turns it down.
+				if (Slots[Slot] >= Count || InMovieScene.GetPossessable(Slots[Slot]).GetGuid() == Guid)
+				{
+					return Slots[Slot];
+				}
+			}
+			return INDEX_NONE;
 		}
 	};
 
@@ -68,12 +100,10 @@ namespace
 		{
 			Index.Rebuild(MovieScene);
 		}
-		if (const int32* Found = Index.Indices.Find(Guid))
+		const int32 Found = Index.Find(MovieScene, Guid);
+		if (Found != INDEX_NONE && Found < MovieScene.GetPossessableCount() && MovieScene.GetPossessable(Found).GetGuid() == Guid)
 		{
-			if (*Found < MovieScene.GetPossessableCount() && MovieScene.GetPossessable(*Found).GetGuid() == Guid)
-			{
-				return &MovieScene.GetPossessable(*Found);
-			}
+			return &MovieScene.GetPossessable(Found);
 		}
 		const FMovieScenePossessable* Scanned = MovieScene.FindPossessable(Guid);
 		if (Scanned)
@@ -82,6 +112,61 @@ namespace
 		}
 		return Scanned;
 	}
+}
+
+namespace
+{
+	// One resolution's chain (the binding, then its parents) and the objects of two levels.
+	struct FResolveScratch
+	{
+		TArray<FGuid> Chain;
+		// Takes over from the chain as the loop check once chains grow long.
+		TSet<FGuid> LongChain;
+		TArray<const UObject*> Contexts;
+		TArray<const UObject*> Resolved;
+		bool bInUse = false;
+
+		void ResetChain(const FGuid& ObjectId)
+		{
+			Chain.Reset();
+			Chain.Add(ObjectId);
+			if (!LongChain.IsEmpty())
+			{
+				LongChain.Reset();
+			}
+		}
+
+		// Appends the GUID; false when it is in the chain already.
+		bool AddToChain(const FGuid& Guid)
+		{
+			constexpr int32 ShortChain = 16;
+			if (Chain.Num() < ShortChain)
+			{
+				if (Chain.Contains(Guid))
+				{
+					return false;
+				}
+			}
+			else
+			{
+				if (LongChain.IsEmpty())
+				{
+					for (const FGuid& Seen : Chain)
+					{
+						LongChain.Add(Seen);
+					}
+				}
+				bool bSeen = false;
+				LongChain.Add(Guid, &bSeen);
+				if (bSeen)
+				{
+					return false;
+				}
+			}
+			Chain.Add(Guid);
+			return true;
+		}
+	};
 }
 
 namespace UE::Host
@@ -109,23 +194,29 @@ namespace UE::Host
 		}
 		const FMovieSceneBindingReferences& References = FLevelSequenceAccess::Stored(Sequence);
 
+		// Scratch space kept between calls (game thread only), so a resolution allocates nothing once
+		// warm. Nothing a resolution calls can resolve again; the check says so loudly if that changes.
+		static FResolveScratch Scratch;
+		check(!Scratch.bInUse);
+		struct FInUse
+		{
+			bool& bInUse;
+			~FInUse() { bInUse = false; }
+		} InUse{Scratch.bInUse};
+		Scratch.bInUse = true;
+
 		// The binding and its parents, child first, up to a top-level binding. A GUID that names
 		// no possessable (or a sequence without a movie scene) resolves against the context itself.
-		TArray<FGuid> Chain;
-		Chain.Add(ObjectId);
+		Scratch.ResetChain(ObjectId);
 		if (UMovieScene* MovieScene = Sequence.GetMovieScene())
 		{
-			TSet<FGuid> Seen;
-			Seen.Add(ObjectId);
 			const FMovieScenePossessable* Possessable = FindPossessableIndexed(*MovieScene, ObjectId);
 			while (Possessable && Possessable->GetParent().IsValid())
 			{
 				const FGuid Parent = Possessable->GetParent();
-				bool bSeen = false;
-				Seen.Add(Parent, &bSeen);
 				// A parent loop, a parent the host never spawns and a parent GUID that names nothing
 				// all leave the child without a context.
-				if (bSeen || MovieScene->FindSpawnable(Parent))
+				if (!Scratch.AddToChain(Parent) || MovieScene->FindSpawnable(Parent))
 				{
 					return;
 				}
@@ -134,19 +225,20 @@ namespace UE::Host
 				{
 					return;
 				}
-				Chain.Add(Parent);
 			}
 		}
 
 		// Parents first: every level resolves inside each live object the level above resolved to.
-		TArray<const UObject*> Contexts;
+		TArray<const UObject*>& Contexts = Scratch.Contexts;
+		TArray<const UObject*>& Resolved = Scratch.Resolved;
+		Contexts.Reset();
 		Contexts.Add(Context);
-		for (int32 Level = Chain.Num() - 1; Level > 0; --Level)
+		for (int32 Level = Scratch.Chain.Num() - 1; Level > 0; --Level)
 		{
-			TArray<const UObject*> Resolved;
+			Resolved.Reset();
 			for (const UObject* Outer : Contexts)
 			{
-				for (const FMovieSceneBindingReference& Reference : References.GetReferences(Chain[Level]))
+				for (const FMovieSceneBindingReference& Reference : References.GetReferences(Scratch.Chain[Level]))
 				{
 					UObject* Object = ResolveLocator(Reference.Locator, Outer);
 					if (Object && IsValid(Object) && !Object->IsUnreachable())
@@ -159,7 +251,7 @@ namespace UE::Host
 			{
 				return;
 			}
-			Contexts = std::move(Resolved);
+			std::swap(Contexts, Resolved);
 		}
 		for (const UObject* Outer : Contexts)
 		{

@@ -19,6 +19,18 @@ FGuid UMovieScene::AddPossessable(const FString& Name, UClass* Class)
 	return Possessable.GetGuid();
 }
 
+bool UMovieScene::RemovePossessable(const FGuid& PossessableGuid)
+{
+	const FMovieScenePossessable* Found = FindPossessable(PossessableGuid);
+	if (!Found)
+	{
+		return false;
+	}
+	Possessables.RemoveAt(static_cast<int32>(Found - Possessables.GetData()));
+	ObjectBindings.RemoveAll([&PossessableGuid](const FMovieSceneBinding& Binding) { return Binding.GetObjectGuid() == PossessableGuid; });
+	return true;
+}
+
 FMovieSceneSpawnable* UMovieScene::FindSpawnable(const FGuid& Guid)
 {
 	return Spawnables.FindByPredicate([&Guid](const FMovieSceneSpawnable& Spawnable) { return Spawnable.GetGuid() == Guid; });

@@ -14,10 +14,49 @@ namespace
 
 TArrayView<const FMovieSceneBindingReference> FMovieSceneBindingReferences::GetReferences(const FGuid& ObjectId) const
 {
-	const FGuid* First = SortedIds.GetData();
-	const FGuid* Last = First + SortedIds.Num();
-	const auto Range = std::equal_range(First, Last, ObjectId);
-	return TArrayView<const FMovieSceneBindingReference>(SortedReferences.GetData() + (Range.first - First), static_cast<int32>(Range.second - Range.first));
+	if (!bIdSlotsValid)
+	{
+		IndexIds();
+	}
+	const int32 Mask = IdSlots.Num() - 1;
+	for (int32 Slot = GetTypeHash(ObjectId) & Mask; IdSlots[Slot] != INDEX_NONE; Slot = (Slot + 1) & Mask)
+	{
+		const int32 First = IdSlots[Slot];
+		if (SortedIds[First] == ObjectId)
+		{
+			int32 Last = First + 1;
+			while (Last < SortedIds.Num() && SortedIds[Last] == ObjectId)
+			{
+				++Last;
+			}
+			return TArrayView<const FMovieSceneBindingReference>(SortedReferences.GetData() + First, Last - First);
+		}
+	}
+	return TArrayView<const FMovieSceneBindingReference>();
+}
+
+void FMovieSceneBindingReferences::IndexIds() const
+{
+	int32 Capacity = 16;
+	while (Capacity < SortedIds.Num() * 2)
+	{
+		Capacity *= 2;
+	}
+	IdSlots.Init(INDEX_NONE, Capacity);
+	for (int32 Index = 0; Index < SortedIds.Num(); ++Index)
+	{
+		if (Index > 0 && SortedIds[Index - 1] == SortedIds[Index])
+		{
+			continue;
+		}
+		int32 Slot = GetTypeHash(SortedIds[Index]) & (Capacity - 1);
+		while (IdSlots[Slot] != INDEX_NONE)
+		{
+			Slot = (Slot + 1) & (Capacity - 1);
+		}
+		IdSlots[Slot] = Index;
+	}
+	bIdSlotsValid = true;
 }
 
 const FMovieSceneBindingReference* FMovieSceneBindingReferences::AddBinding(const FGuid& ObjectId, FUniversalObjectLocator&& NewLocator)
@@ -40,10 +79,12 @@ void FMovieSceneBindingReferences::RemoveBinding(const FGuid& ObjectId)
 {
 	SortedReferences.RemoveAll([&ObjectId](const FMovieSceneBindingReference& Reference) { return Reference.ID == ObjectId; });
 	SortedIds.Remove(ObjectId);
+	bIdSlotsValid = false;
 }
 
 const FMovieSceneBindingReference* FMovieSceneBindingReferences::Insert(FMovieSceneBindingReference&& Reference)
 {
+	bIdSlotsValid = false;
 	// After the GUID's existing references, so binding indices stay in the order they were added.
 	const FMovieSceneBindingReference* First = SortedReferences.GetData();
 	const FMovieSceneBindingReference* Last = First + SortedReferences.Num();

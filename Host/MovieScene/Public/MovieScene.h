@@ -21,6 +21,9 @@ public:
 	MOVIESCENE_API void AddPossessable(const FMovieScenePossessable& InNewPossessable, const FMovieSceneBinding& InNewBinding);
 	// Appends a new top-level possessable with a fresh GUID, bound to nothing yet; returns the GUID.
 	MOVIESCENE_API FGuid AddPossessable(const FString& Name, UClass* Class);
+	// Removes the possessable with that GUID and its object binding, moving later ones down; false
+	// when none has it.
+	MOVIESCENE_API bool RemovePossessable(const FGuid& PossessableGuid);
 
 	// Number of spawnables.
 	int32 GetSpawnableCount() const { return Spawnables.Num(); }

@@ -38,4 +38,9 @@ protected:
 
 private:
 	const FMovieSceneBindingReference* Insert(FMovieSceneBindingReference&& Reference);
+	// The first position of each ID in SortedIds, by open addressing; rebuilt at the first lookup
+	// after a change, so a lookup is a hash probe instead of a binary search (host-only speed-up).
+	void IndexIds() const;
+	mutable TArray<int32> IdSlots;
+	mutable bool bIdSlotsValid = false;
 };

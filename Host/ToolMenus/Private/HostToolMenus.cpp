@@ -121,6 +121,19 @@ namespace
 
 	FDelegateHandle GToolBarFrameHandle;
 
+	struct FPaintedEntry
+	{
+		uint64 Frame = 0;
+		bool bEnabled = false;
+	};
+	uint64 GToolBarFrame = 0;
+
+	TMap<FString, FPaintedEntry>& GetPaintedEntries()
+	{
+		static TMap<FString, FPaintedEntry>* Painted = new TMap<FString, FPaintedEntry>();
+		return *Painted;
+	}
+
 	bool BuildToolBar(const FName MenuName, FShownToolBar& ToolBar)
 	{
 		ToolBar.Sections.Reset();
@@ -141,16 +154,19 @@ namespace
 		{
 			Icon.GetIcon();
 		}
+		bool bEnabled = true;
 		if (const FUIAction* Action = FToolMenusHostAccess::GetAction(Entry))
 		{
 			Calls += (Action->CanExecuteAction.IsBound() ? 1 : 0) + (Action->IsActionVisibleDelegate.IsBound() ? 1 : 0);
 			Action->IsActionVisible();
-			Action->CanExecute();
+			bEnabled = Action->CanExecute();
 		}
+		GetPaintedEntries().Add(GetToolBarEntryKey(MenuName, Entry.Name), FPaintedEntry{GToolBarFrame, bEnabled});
 	}
 
 	void EvaluateShownToolBars()
 	{
+		++GToolBarFrame;
 		TArray<FName> Names;
 		GetShownToolBars().GenerateKeyArray(Names);
 		for (const FName& Name : Names)
@@ -214,6 +230,17 @@ namespace UE::Host
 		return Calls ? *Calls : 0;
 	}
 
+	bool GetToolBarEntryPainted(const FName MenuName, const FName EntryName, bool& bOutEnabled)
+	{
+		const FPaintedEntry* Painted = GetPaintedEntries().Find(GetToolBarEntryKey(MenuName, EntryName));
+		if (!Painted || Painted->Frame != GToolBarFrame)
+		{
+			return false;
+		}
+		bOutEnabled = Painted->bEnabled;
+		return true;
+	}
+
 	void RunToolMenusStartupCallbacks()
 	{
 		FToolMenusHostAccess::RunStartupCallbacks();
@@ -224,6 +251,7 @@ namespace UE::Host
 		// The tool bars go with the windows that showed them.
 		GetShownToolBars().Reset();
 		GetToolBarGetterCallCounts().Reset();
+		GetPaintedEntries().Reset();
 		OnSlateFrame().Remove(GToolBarFrameHandle);
 		GToolBarFrameHandle.Reset();
 		FModuleManager::Get().UnloadModule(TEXT("ToolMenus"));

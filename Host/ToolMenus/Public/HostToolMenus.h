@@ -50,6 +50,9 @@ namespace UE::Host
 	TOOLMENUS_API bool IsToolBarShown(const FName MenuName);
 	// Bound getters the Slate frames called for that entry of that tool bar since ToolMenus started.
 	TOOLMENUS_API long long GetToolBarGetterCalls(const FName MenuName, const FName EntryName);
+	// Whether the last Slate frame painted that entry of that tool bar; if so, OutEnabled is the
+	// enabled state it painted (the action's can-execute, true without one).
+	TOOLMENUS_API bool GetToolBarEntryPainted(const FName MenuName, const FName EntryName, bool& bOutEnabled);
 
 	// Startup callbacks waiting for the end of engine start-up.
 	TOOLMENUS_API int32 GetPendingToolMenusStartupCallbackCount();

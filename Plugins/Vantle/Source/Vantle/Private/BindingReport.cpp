@@ -63,36 +63,39 @@ namespace
 		TSet<FGuid> Overflow;
 	};
 
-	// GUID -> array index, built once per check: open addressing in one flat array, so a lookup is a
-	// hash and a probe or two, with no allocation per entry.
+	// GUID -> array index for one check: open addressing over indices in one flat array (small, so
+	// it stays in cache), with no allocation per entry. The first index of a GUID wins, as the
+	// engine's Find* return it.
 	class FGuidIndex
 	{
 	public:
-		// Adds the GUID unless present: the first index of a GUID wins, as the engine's Find* return it.
-		template <typename GuidAtType>
-		void Build(int32 Count, GuidAtType GuidAt)
+		int32 Num() const { return Guids.Num(); }
+		const FGuid& GuidAt(int32 Index) const { return Guids[Index]; }
+
+		void Reset(int32 ExpectedCount)
 		{
 			int32 Capacity = 16;
-			while (Capacity < Count * 2)
+			while (Capacity < ExpectedCount * 2)
 			{
 				Capacity *= 2;
 			}
 			Slots.Init(INDEX_NONE, Capacity);
-			Guids.Reset(Count);
-			for (int32 Index = 0; Index < Count; ++Index)
+			Guids.Reset(ExpectedCount);
+		}
+
+		// Indexes the next array entry.
+		void Add(const FGuid& Guid)
+		{
+			if ((Guids.Num() + 1) * 2 > Slots.Num())
 			{
-				const FGuid& Guid = GuidAt(Index);
-				Guids.Add(Guid);
-				int32 Slot = GetTypeHash(Guid) & (Capacity - 1);
-				while (Slots[Slot] != INDEX_NONE && !(Guids[Slots[Slot]] == Guid))
+				Slots.Init(INDEX_NONE, Slots.Num() * 2);
+				for (int32 Index = 0; Index < Guids.Num(); ++Index)
 				{
-					Slot = (Slot + 1) & (Capacity - 1);
-				}
-				if (Slots[Slot] == INDEX_NONE)
-				{
-					Slots[Slot] = Index;
+					Insert(Index);
 				}
 			}
+			Guids.Add(Guid);
+			Insert(Guids.Num() - 1);
 		}
 
 		int32 Find(const FGuid& Guid) const
@@ -109,50 +112,104 @@ namespace
 		}
 
 	private:
+		void Insert(int32 Index)
+		{
+			const int32 Mask = Slots.Num() - 1;
+			const FGuid& Guid = Guids[Index];
+			int32 Slot = GetTypeHash(Guid) & Mask;
+			while (Slots[Slot] != INDEX_NONE && !(Guids[Slots[Slot]] == Guid))
+			{
+				Slot = (Slot + 1) & Mask;
+			}
+			if (Slots[Slot] == INDEX_NONE)
+			{
+				Slots[Slot] = Index;
+			}
+		}
+
 		TArray<int32> Slots;
 		TArray<FGuid> Guids;
 	};
 
-	// What one check needs to know of the movie scene, built once per check so that each step of a
-	// parent walk is a hash lookup instead of a scan of every binding.
+	// What one check needs to know of the movie scene, so that each step of a parent walk is a hash
+	// lookup instead of a scan of every binding. Resolving a binding runs engine code that may add
+	// or remove bindings, so the caches follow the live arrays: appended possessables are indexed as
+	// they appear, and any other change (found by a count or a GUID that no longer matches) rebuilds.
 	class FBindingLookup
 	{
 	public:
-		// The possessable count is read once here: the cache, the index and the caller's loop all
-		// use this count, so bindings added while the check runs cannot index past the cache.
 		FBindingLookup(UMovieScene& InMovieScene, const FMovieSceneBindingReferences* InReferences)
-			: MovieScene(InMovieScene), References(InReferences), PossessableCount(InMovieScene.GetPossessableCount())
+			: MovieScene(InMovieScene), References(InReferences)
 		{
-			Possessables.Build(PossessableCount, [this](int32 Index) -> const FGuid& { return MovieScene.GetPossessable(Index).GetGuid(); });
-			Spawnables.Build(MovieScene.GetSpawnableCount(), [this](int32 Index) -> const FGuid& { return MovieScene.GetSpawnable(Index).GetGuid(); });
-			CustomByIndex.Init(-1, PossessableCount);
+			RebuildPossessables();
+			RebuildSpawnables();
 		}
 
-		// The possessables this check covers: those present when it began.
-		int32 Num() const { return PossessableCount; }
+		// Brings the caches up to the live possessables and spawnables; called before each visit.
+		void Sync()
+		{
+			const int32 Live = MovieScene.GetPossessableCount();
+			const int32 Known = Possessables.Num();
+			if (Live > Known && (Known == 0 || Possessables.GuidAt(Known - 1) == MovieScene.GetPossessable(Known - 1).GetGuid()))
+			{
+				const int8 NotAskedYet = -1;
+				for (int32 Index = Known; Index < Live; ++Index)
+				{
+					Possessables.Add(MovieScene.GetPossessable(Index).GetGuid());
+					CustomByIndex.Add(NotAskedYet);
+				}
+			}
+			else if (Live != Known)
+			{
+				RebuildPossessables();
+			}
+			if (MovieScene.GetSpawnableCount() != Spawnables.Num())
+			{
+				RebuildSpawnables();
+			}
+		}
 
-		bool IsSpawnable(const FGuid& Guid) const { return Spawnables.Find(Guid) != INDEX_NONE; }
+		bool IsSpawnable(const FGuid& Guid)
+		{
+			const int32 Index = Spawnables.Find(Guid);
+			if (Index == INDEX_NONE || (Index < MovieScene.GetSpawnableCount() && MovieScene.GetSpawnable(Index).GetGuid() == Guid))
+			{
+				return Index != INDEX_NONE;
+			}
+			RebuildSpawnables();
+			return Spawnables.Find(Guid) != INDEX_NONE;
+		}
 
 		// The index of the first possessable with that GUID, or INDEX_NONE.
-		int32 FindPossessable(const FGuid& Guid) const
+		int32 FindPossessable(const FGuid& Guid)
 		{
 			const int32 Index = Possessables.Find(Guid);
-			return Index < PossessableCount ? Index : INDEX_NONE;
+			if (Index == INDEX_NONE || IsCurrent(Index, Guid))
+			{
+				return Index;
+			}
+			RebuildPossessables();
+			return Possessables.Find(Guid);
 		}
 
-		// Whether the sequence holds a custom binding for the possessable at that index; asked of
-		// the references once per possessable and check, however many walks pass through it.
-		bool HasCustomBinding(int32 Index)
+		// Whether the sequence holds a custom binding for the possessable at that index (which has
+		// that GUID); asked of the references once per possessable and check, however many walks
+		// pass through it.
+		bool HasCustomBinding(int32 Index, const FGuid& Guid)
 		{
 			if (!References)
 			{
 				return false;
 			}
+			if (!IsCurrent(Index, Guid))
+			{
+				RebuildPossessables();
+			}
 			int8& Known = CustomByIndex[Index];
 			if (Known < 0)
 			{
 				Known = 0;
-				for (const FMovieSceneBindingReference& Reference : References->GetReferences(MovieScene.GetPossessable(Index).GetGuid()))
+				for (const FMovieSceneBindingReference& Reference : References->GetReferences(Guid))
 				{
 					Known |= Reference.CustomBinding != nullptr ? 1 : 0;
 				}
@@ -161,9 +218,36 @@ namespace
 		}
 
 	private:
+		// Whether the index still names the live possessable with that GUID.
+		bool IsCurrent(int32 Index, const FGuid& Guid)
+		{
+			return Index < Possessables.Num() && Index < MovieScene.GetPossessableCount() && Possessables.GuidAt(Index) == Guid
+				&& MovieScene.GetPossessable(Index).GetGuid() == Guid;
+		}
+
+		void RebuildPossessables()
+		{
+			const int32 Count = MovieScene.GetPossessableCount();
+			Possessables.Reset(Count);
+			for (int32 Index = 0; Index < Count; ++Index)
+			{
+				Possessables.Add(MovieScene.GetPossessable(Index).GetGuid());
+			}
+			CustomByIndex.Init(-1, Count);
+		}
+
+		void RebuildSpawnables()
+		{
+			const int32 Count = MovieScene.GetSpawnableCount();
+			Spawnables.Reset(Count);
+			for (int32 Index = 0; Index < Count; ++Index)
+			{
+				Spawnables.Add(MovieScene.GetSpawnable(Index).GetGuid());
+			}
+		}
+
 		UMovieScene& MovieScene;
 		const FMovieSceneBindingReferences* References;
-		const int32 PossessableCount;
 		FGuidIndex Possessables;
 		FGuidIndex Spawnables;
 		TArray<int8> CustomByIndex;
@@ -182,7 +266,7 @@ namespace
 			{
 				return true;
 			}
-			bUncertain |= Lookup.HasCustomBinding(Current);
+			bUncertain |= Lookup.HasCustomBinding(Current, Possessable.GetGuid());
 			const FGuid& Parent = Possessable.GetParent();
 			if (Lookup.IsSpawnable(Parent))
 			{
@@ -246,11 +330,14 @@ FBindingReport CheckFocusedSequence()
 
 	FBindingLookup Lookup(*MovieScene, Sequence->GetBindingReferences());
 	FVisitedGuids Visited;
-	for (int32 Index = 0; Index < Lookup.Num(); ++Index)
+	// Copied before resolving, which may move or shrink the possessable array; one buffer for all.
+	FString Name;
+	// The count is read again before each visit: resolving runs engine code that may add or remove bindings.
+	for (int32 Index = 0; Index < MovieScene->GetPossessableCount(); ++Index)
 	{
-		// Copies: resolving may run engine code that adds bindings and moves the possessable array.
+		Lookup.Sync();
 		const FGuid Guid = MovieScene->GetPossessable(Index).GetGuid();
-		const FString Name = MovieScene->GetPossessable(Index).GetName();
+		Name = MovieScene->GetPossessable(Index).GetName();
 		const bool bUncertain = IsUncertain(Index, *MovieScene, Lookup, Visited);
 		const bool bResolved = ResolvesToLiveObject(Guid);
 		if (bUncertain)

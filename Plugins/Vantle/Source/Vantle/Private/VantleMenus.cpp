@@ -20,7 +20,11 @@ void FVantleModule::RegisterMenus()
 	UToolMenus* ToolMenus = UToolMenus::Get();
 	const FSlateIcon VantleIcon(StyleSet->GetStyleSetName(), TEXT("Vantle.Icon"));
 	const TSharedRef<FLifetime> Alive = Lifetime.ToSharedRef();
-	const FUIAction OpenAction(FExecuteAction::CreateSPLambda(Alive, [this]() { OpenPanel(); }));
+	// A built menu or tool bar keeps its entries until the editor rebuilds it, which may be after the
+	// module is gone; an unbound can-execute counts as enabled, so each entry asks the lifetime itself.
+	const TWeakPtr<FLifetime> WeakAlive(Alive);
+	const FUIAction OpenAction(FExecuteAction::CreateSPLambda(Alive, [this]() { OpenPanel(); }),
+		FCanExecuteAction::CreateLambda([WeakAlive]() { return WeakAlive.IsValid(); }));
 
 	UToolMenu* ToolsMenu = ToolMenus->ExtendMenu(TEXT("LevelEditor.MainMenu.Tools"));
 	FToolMenuSection& ToolsSection = ToolsMenu->AddSection(TEXT("Vantle"), FText::FromString(TEXT("Vantle")));
@@ -35,7 +39,7 @@ void FVantleModule::RegisterMenus()
 	UToolMenu* SequencerToolbar = ToolMenus->ExtendMenu(TEXT("Sequencer.MainToolBar"));
 	FToolMenuEntry ReferenceStatus = FToolMenuEntry::InitToolBarButton(TEXT("Vantle.ReferenceStatus"),
 		FUIAction(FExecuteAction::CreateSPLambda(Alive, [this]() { FixReferences(); }),
-			FCanExecuteAction::CreateSPLambda(Alive, [this]() { return CanFixReferences(); })),
+			FCanExecuteAction::CreateLambda([WeakAlive, this]() { return WeakAlive.IsValid() && CanFixReferences(); })),
 		FText::FromString(TEXT("Fix References")),
 		TAttribute<FText>::Create(TAttribute<FText>::FGetter::CreateSPLambda(Alive, [this]() { return GetStatusTooltip(); })),
 		TAttribute<FSlateIcon>::Create(TAttribute<FSlateIcon>::FGetter::CreateSPLambda(Alive, [this]() { return GetStatusIcon(); })));
