@@ -54,6 +54,9 @@ namespace UE::Host
 	// A widget inside a window: the window's client area is laid out and drawn, then the widget's
 	// area is read back. False when the widget is not arranged there (hidden) or has no area.
 	SLATE_API bool RenderWidgetInWindow(const TSharedRef<SWidget>& Widget, const TSharedRef<SWindow>& Window, FRenderedImage& OutImage);
+	// A widget in no window, laid out and drawn at its desired size: for host pictures of menus,
+	// which the host never shows. The engine-shaped capture never takes this road.
+	SLATE_API bool RenderWidgetAlone(const TSharedRef<SWidget>& Widget, FRenderedImage& OutImage);
 
 	// Keeps only Area (pixels, relative to the picture); an empty Area keeps everything. False when
 	// Area lies outside the picture.

@@ -120,6 +120,20 @@ bool UE::Host::RenderWidgetInWindow(const TSharedRef<SWidget>& Widget, const TSh
 	return RenderArrangedWidgets(Records, Area, OutImage);
 }
 
+bool UE::Host::RenderWidgetAlone(const TSharedRef<SWidget>& Widget, FRenderedImage& OutImage)
+{
+	OutImage = FRenderedImage();
+	Widget->SlatePrepass(1.0f);
+	const FVector2D Size = Widget->GetDesiredSize();
+	const FIntRect Area(0, 0, RoundToPixel(Size.X), RoundToPixel(Size.Y));
+	if (Area.Width() <= 0 || Area.Height() <= 0)
+	{
+		return false;
+	}
+	const TArray<FArrangedWidgetRecord> Records = ArrangeWidgetTree(Widget, Size);
+	return RenderArrangedWidgets(Records, Area, OutImage);
+}
+
 bool UE::Host::CropImage(FRenderedImage& Image, const FIntRect& Area)
 {
 	if (Area.Width() <= 0 || Area.Height() <= 0)
