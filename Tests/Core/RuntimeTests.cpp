@@ -135,23 +135,6 @@ TEST(Ticker, FiresAfterItsDelayAndStopsWhenRemovedOrFalse)
 	EXPECT_EQ(UE::Host::GetActiveTickerCount(Ticker), 0);
 }
 
-TEST(Console, CommandsLiveAsLongAsTheirOwnerAndTakeWhitespaceArgs)
-{
-	TArray<FString> Received;
-	{
-		TUniquePtr<FAutoConsoleCommand> Command = MakeUnique<FAutoConsoleCommand>(TEXT("Test.Echo"), TEXT("help"),
-			FConsoleCommandWithArgsDelegate::CreateLambda([&Received](const TArray<FString>& Args) { Received = Args; }));
-		IConsoleObject* Found = IConsoleManager::Get().FindConsoleObject(TEXT("test.echo"));
-		ASSERT_NE(Found, nullptr);
-		EXPECT_NE(Found->AsCommand(), nullptr);
-		EXPECT_TRUE(IConsoleManager::Get().ProcessUserConsoleInput(TEXT("  Test.Echo  a   b "), *GLog, nullptr));
-		ASSERT_EQ(Received.Num(), 2);
-		EXPECT_EQ(Received[1], TEXT("b"));
-	}
-	EXPECT_EQ(IConsoleManager::Get().FindConsoleObject(TEXT("Test.Echo")), nullptr);
-	EXPECT_FALSE(IConsoleManager::Get().ProcessUserConsoleInput(TEXT("Test.Echo a"), *GLog, nullptr));
-}
-
 TEST(Log, BufferedDevicesGetEveryLineInOrderFromTheLogThread)
 {
 	FOutputDeviceRedirector* Log = GLog;
@@ -241,10 +224,11 @@ TEST(ConsoleRegistration, ANameRegisteredAgainWarnsAndTheNewCommandReplacesTheOl
 	FRecordingDevice Device;
 	GLog->AddOutputDevice(&Device);
 	int32 Ran = 0;
+	TArray<FString> Received;
 	TUniquePtr<FAutoConsoleCommand> First = MakeUnique<FAutoConsoleCommand>(TEXT("Test.Twice"), TEXT("first"),
 		FConsoleCommandDelegate::CreateLambda([&Ran] { Ran = 1; }));
 	TUniquePtr<FAutoConsoleCommand> Second = MakeUnique<FAutoConsoleCommand>(TEXT("test.twice"), TEXT("second"),
-		FConsoleCommandDelegate::CreateLambda([&Ran] { Ran = 2; }));
+		FConsoleCommandWithArgsDelegate::CreateLambda([&Ran, &Received](const TArray<FString>& Args) { Ran = 2; Received = Args; }));
 	GLog->FlushThreadedLogs();
 	GLog->RemoveOutputDevice(&Device);
 	std::vector<std::string> Warnings;
@@ -258,14 +242,17 @@ TEST(ConsoleRegistration, ANameRegisteredAgainWarnsAndTheNewCommandReplacesTheOl
 	EXPECT_EQ(Warnings, (std::vector<std::string>{"LogConsoleManager: Console object named 'test.twice' already exists but is being "
 														   "registered again, but we weren't expected it to be! (FConsoleManager::AddConsoleObject)"}));
 
-	EXPECT_TRUE(IConsoleManager::Get().ProcessUserConsoleInput(TEXT("Test.Twice"), *GLog, nullptr));
+	EXPECT_TRUE(IConsoleManager::Get().ProcessUserConsoleInput(TEXT("  Test.Twice  a   b "), *GLog, nullptr));
 	EXPECT_EQ(Ran, 2);
+	EXPECT_EQ(Received, (TArray<FString>{TEXT("a"), TEXT("b")}));
+	EXPECT_NE(IConsoleManager::Get().FindConsoleObject(TEXT("TEST.TWICE"))->AsCommand(), nullptr);
 	EXPECT_EQ(UE::Host::ToUtf8(FString(IConsoleManager::Get().FindConsoleObject(TEXT("Test.Twice"))->GetHelp())), "second");
 	// The replaced owner going away leaves the command that replaced it.
 	First.Reset();
 	EXPECT_NE(IConsoleManager::Get().FindConsoleObject(TEXT("Test.Twice")), nullptr);
 	Second.Reset();
 	EXPECT_EQ(IConsoleManager::Get().FindConsoleObject(TEXT("Test.Twice")), nullptr);
+	EXPECT_FALSE(IConsoleManager::Get().ProcessUserConsoleInput(TEXT("Test.Twice a"), *GLog, nullptr));
 }
 
 TEST(ConsoleRegistration, VariablesAreNoCommandsAndNeverTradePlacesWithOne)

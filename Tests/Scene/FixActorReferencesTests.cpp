@@ -67,8 +67,9 @@ TEST_F(FFixActorReferencesTest, RebindsBrokenTopLevelBindingsToTheActorWithTheir
 
 TEST_F(FFixActorReferencesTest, LaterActorWinsAndLabelsIgnoreCase)
 {
-	Load(R"({"world": {"actors": [{"label": "Guard"}, {"label": "GUARD", "components": ["Helmet"]}, {"label": "Stand_In"}, {"label": "Hero"}, {"label": "Sidekick"}]},
+	Load(R"({"world": {"actors": [{"label": "Guard"}, {"label": "GUARD", "components": ["Helmet"]}, {"label": "Stand_In"}, {"label": "Hero"}, {"label": "Sidekick"}, {"label": "Crowd"}]},
 		"sequences": [{"path": "/Game/S.S", "possessables": [
+			{"guid": "000000000000000000000000000000C1", "name": "Crowd", "custom": true},
 			{"guid": "000000000000000000000000000000A1", "name": "guard", "boundTo": ["Missing"]},
 			{"guid": "000000000000000000000000000000A2", "name": "Hero", "boundTo": ["Stand_In"]},
 			{"guid": "000000000000000000000000000000A3", "name": "Sidekick", "parent": "000000000000000000000000000000A2", "boundTo": ["Gone"]},
@@ -82,16 +83,9 @@ TEST_F(FFixActorReferencesTest, LaterActorWinsAndLabelsIgnoreCase)
 	EXPECT_EQ(Resolved("000000000000000000000000000000A3"), "");
 	EXPECT_EQ(Resolved("000000000000000000000000000000A4"), "");
 	EXPECT_EQ(Resolved("000000000000000000000000000000B1"), "");
-}
-
-TEST_F(FFixActorReferencesTest, CustomBindingsAreCandidatesLikeAnyOther)
-{
-	Load(R"({"world": {"actors": [{"label": "Crowd"}]},
-		"sequences": [{"path": "/Game/S.S", "possessables": [{"guid": "000000000000000000000000000000A1", "name": "Crowd", "custom": true}]}],
-		"focus": "/Game/S.S"})");
-	Fix();
-	EXPECT_EQ(Resolved("000000000000000000000000000000A1"), "Crowd");
-	const TArrayView<const FMovieSceneBindingReference> References = Focused()->GetBindingReferences()->GetReferences(GuidOf("000000000000000000000000000000A1"));
+	// A custom binding is a candidate like any other, and becomes an ordinary one.
+	EXPECT_EQ(Resolved("000000000000000000000000000000C1"), "Crowd");
+	const TArrayView<const FMovieSceneBindingReference> References = Focused()->GetBindingReferences()->GetReferences(GuidOf("000000000000000000000000000000C1"));
 	ASSERT_EQ(References.Num(), 1);
 	EXPECT_EQ(References[0].CustomBinding, nullptr);
 }

@@ -2,7 +2,6 @@
 #include "HostCore.h"
 #include "HostProjects.h"
 #include "Interfaces/IPluginManager.h"
-#include "Misc/Paths.h"
 
 #include <gtest/gtest.h>
 
@@ -99,18 +98,6 @@ TEST_F(FProjectsTest, MountedPluginIsFoundWithItsDescriptorAndFolders)
 	EXPECT_EQ(IPluginManager::Get().FindEnabledPlugin(TEXT("Sample")), nullptr);
 	EXPECT_TRUE(IPluginManager::Get().GetEnabledPlugins().IsEmpty());
 	EXPECT_EQ(IPluginManager::Get().GetDiscoveredPlugins().Num(), 1);
-}
-
-TEST_F(FProjectsTest, ThePluginsOwnDescriptorReads)
-{
-	const FString Path = FString(TEXT(VANTLE_SOURCE_DIR)) / TEXT("Plugins/Vantle/Vantle.uplugin");
-	ASSERT_EQ(Mount(Path), "");
-	const TSharedPtr<IPlugin> Plugin = IPluginManager::Get().FindPlugin(TEXT("Vantle"));
-	ASSERT_TRUE(Plugin.IsValid());
-	EXPECT_TRUE(FPaths::FileExists(Plugin->GetBaseDir() / TEXT("Vantle.uplugin")));
-	ASSERT_EQ(Plugin->GetDescriptor().Modules.Num(), 1);
-	EXPECT_EQ(Plugin->GetDescriptor().Modules[0].Name, FName(TEXT("Vantle")));
-	EXPECT_EQ(Plugin->GetDescriptor().Modules[0].Type, EHostType::Editor);
 }
 
 TEST_F(FProjectsTest, MalformedJsonIsRefusedWithItsPosition)
