@@ -14,7 +14,8 @@ ROOT = os.path.realpath(os.path.join(os.path.dirname(os.path.abspath(__file__)),
 CHECKER = os.path.join(ROOT, "Tools", "EngineApi", "check-engine-api")
 MANIFEST = os.path.join(ROOT, "Tools", "EngineApi", "Manifest.tsv")
 PRIVATE = os.path.join("Source", "Vantle", "Private")
-SUMMARY = re.compile(r"^(\d+) declarations, (\d+) confirmed, (\d+) unconfirmed, (\d+) findings$")
+SUMMARY = re.compile(r"^(\d+) declarations, (\d+) cited to reference pages, (\d+) cited to notes, (\d+) unconfirmed, "
+                     r"(\d+) findings$")
 
 
 def run(*args):
@@ -58,7 +59,14 @@ class ScratchPlugin(unittest.TestCase):
             args += ["--only", *only]
         status, lines = run(*args)
         self.assertTrue(lines and SUMMARY.match(lines[-1]), lines[-3:])
+        self.assertFalse(any("Traceback" in line for line in lines), "\n".join(lines))
         return status, lines
+
+    def drop_manifest_line(self, declaration):
+        with open(self.manifest, encoding="utf-8") as handle:
+            kept = [line for line in handle if not line.startswith(declaration + "\t")]
+        with open(self.manifest, "w", encoding="utf-8") as handle:
+            handle.writelines(kept)
 
     def findings(self, lines, name):
         return [line for line in lines if re.search(rf"(^|/){re.escape(name)}:\d+: ", line)]
@@ -89,16 +97,42 @@ class ScratchPlugin(unittest.TestCase):
         self.assertTrue(any(f"McpPing.cpp:{line}:" in l and "FPlatformTime::Cycles64()" in l and "not in the manifest" in l
                             for l in lines), "\n".join(lines))
 
-    def test_a_used_module_missing_from_build_cs_fails(self):
+    def test_a_module_missing_from_build_cs_leaves_its_headers_unresolved(self):
+        # The build of such a Build.cs has no include path for the module: a finding naming the file,
+        # the header and the module, never a traceback.
         build_cs = os.path.join(self.plugin, "Source", "Vantle", "Vantle.Build.cs")
         with open(build_cs, encoding="utf-8") as handle:
             text = handle.read()
         with open(build_cs, "w", encoding="utf-8") as handle:
-            handle.write(text.replace('\t\t\t"HTTP",\n', "", 1))
+            handle.write(text.replace('\t\t\t"ToolMenus",\n', "", 1))
+        include = self.line_of("VantleMenus.cpp", '#include "ToolMenu.h"')
+        status, lines = self.check("VantleMenus.cpp")
+        self.assertEqual(status, 1)
+        self.assertTrue(any(f"VantleMenus.cpp:{include}: includes \"ToolMenu.h\", which does not resolve" in l
+                            and "module ToolMenus" in l and "Vantle.Build.cs does not name" in l
+                            for l in lines), "\n".join(lines))
+
+    def test_an_implicit_conversion_missing_from_the_manifest_fails(self):
+        # FString converts to FStringView through the view's range constructor; the plugin never names it.
+        self.edit("McpPing.cpp", "NextCheckTime = FPlatformTime::Seconds() + RecheckInterval;",
+                  "NextCheckTime = FPlatformTime::Seconds() + RecheckInterval;\n\tconst FString Owned;\n"
+                  "\tconst FStringView View = Owned;\n\t(void)View;")
+        self.edit("McpPing.cpp", '#include "HAL/PlatformTime.h"\n',
+                  '#include "HAL/PlatformTime.h"\n#include "Containers/StringView.h"\n')
+        line = self.line_of("McpPing.cpp", "const FStringView View = Owned;")
+        self.drop_manifest_line("TStringView::TStringView<CharType>(const CharRangeType &)")
         status, lines = self.check("McpPing.cpp")
         self.assertEqual(status, 1)
-        self.assertTrue(any("module HTTP" in l and "Vantle.Build.cs does not name" in l
-                            for l in lines if re.search(r"/Private/\w+\.(h|cpp):\d+: ", l)), "\n".join(lines))
+        self.assertTrue(any(f"McpPing.cpp:{line}:" in l and "TStringView<CharType>(const CharRangeType &)" in l
+                            and "not in the manifest" in l for l in lines), "\n".join(lines))
+
+    def test_an_included_header_without_a_manifest_line_fails(self):
+        self.edit("McpStatus.cpp", '#include "Input/Reply.h"\n', '#include "Input/Reply.h"\n#include "Misc/Paths.h"\n')
+        line = self.line_of("McpStatus.cpp", '#include "Misc/Paths.h"')
+        status, lines = self.check("McpStatus.cpp")
+        self.assertEqual(status, 1)
+        self.assertTrue(any(f"McpStatus.cpp:{line}: #include \"Misc/Paths.h\"" in l and "not in the manifest" in l
+                            for l in lines), "\n".join(lines))
 
     def test_a_file_that_does_not_parse_is_reported_and_fails(self):
         self.edit("McpStatus.cpp", "\n", "\nint Broken = ;\n")

@@ -5,8 +5,3 @@
 
 class IHttpRequest;
 class IHttpResponse;
-
-typedef TSharedPtr<IHttpRequest, ESPMode::ThreadSafe> FHttpRequestPtr;
-typedef TSharedRef<IHttpRequest, ESPMode::ThreadSafe> FHttpRequestRef;
-typedef TSharedPtr<IHttpResponse, ESPMode::ThreadSafe> FHttpResponsePtr;
-typedef TSharedRef<IHttpResponse, ESPMode::ThreadSafe> FHttpResponseRef;

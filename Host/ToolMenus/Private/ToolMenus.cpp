@@ -77,7 +77,7 @@ FDelegateHandle UToolMenus::RegisterStartupCallback(const FSimpleMulticastDelega
 	return StartupCallbacks.Add(InDelegate);
 }
 
-void UToolMenus::UnRegisterStartupCallback(const void* UserPointer)
+void UToolMenus::UnRegisterStartupCallback(FDelegateUserObjectConst UserPointer)
 {
 	StartupCallbacks.RemoveAll(UserPointer);
 }

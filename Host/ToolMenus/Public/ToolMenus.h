@@ -35,7 +35,7 @@ public:
 	// engine start-up (the returned handle is then valid).
 	static TOOLMENUS_API FDelegateHandle RegisterStartupCallback(const FSimpleMulticastDelegate::FDelegate& InDelegate);
 	// Drops the queued callbacks bound to that object.
-	static TOOLMENUS_API void UnRegisterStartupCallback(const void* UserPointer);
+	static TOOLMENUS_API void UnRegisterStartupCallback(FDelegateUserObjectConst UserPointer);
 	// Drops the queued callback with that handle.
 	static TOOLMENUS_API void UnRegisterStartupCallback(FDelegateHandle InHandle);
 

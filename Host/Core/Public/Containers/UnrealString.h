@@ -336,6 +336,12 @@ struct TCheckedPrintfFormat
 	const TCHAR* Fmt;
 };
 
+// The contiguous-range access TStringView's range constructor uses; declared before FString so that
+// no conversion is weighed without them.
+class FString;
+inline const TCHAR* GetData(const FString& String);
+inline int32 GetNum(const FString& String);
+
 class FString
 {
 public:
@@ -348,7 +354,6 @@ public:
 	explicit FString(FStringView View) : Data(View.GetData(), View.Len()) {}
 
 	const TCHAR* operator*() const { return Data.c_str(); }
-	operator FStringView() const { return FStringView(Data.data(), Len()); }
 	int32 Len() const { return static_cast<int32>(Data.size()); }
 	bool IsEmpty() const { return Data.empty(); }
 	void Empty(int32 Slack = 0) { Data.clear(); Data.reserve(Slack); }
@@ -449,6 +454,9 @@ private:
 };
 
 CORE_API uint32 GetTypeHash(const FString& S);
+
+inline const TCHAR* GetData(const FString& String) { return *String; }
+inline int32 GetNum(const FString& String) { return String.Len(); }
 
 // UTF-8 <-> TCHAR conversion. Invalid sequences become U+FFFD instead of failing.
 namespace UE::Host

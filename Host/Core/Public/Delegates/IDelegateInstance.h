@@ -4,6 +4,10 @@
 #include "HAL/Platform.h"
 
 // Identifies one binding of a delegate, e.g. for removal from a multicast delegate.
+// The object a delegate is bound to, as functions that unbind by object take it; where the engine
+// declares it is not confirmed.
+using FDelegateUserObjectConst = const void*;
+
 class FDelegateHandle
 {
 public:

@@ -6,6 +6,12 @@
 #include "Interfaces/IHttpBase.h"
 #include "Interfaces/IHttpResponse.h"
 
+// Declared here, where the reference places them.
+typedef TSharedPtr<IHttpRequest, ESPMode::ThreadSafe> FHttpRequestPtr;
+typedef TSharedRef<IHttpRequest, ESPMode::ThreadSafe> FHttpRequestRef;
+typedef TSharedPtr<IHttpResponse, ESPMode::ThreadSafe> FHttpResponsePtr;
+typedef TSharedRef<IHttpResponse, ESPMode::ThreadSafe> FHttpResponseRef;
+
 // Which thread runs a request's delegates.
 enum class EHttpRequestDelegateThreadPolicy : uint8
 {

@@ -5,18 +5,10 @@
 #include "Styling/SlateStyleRegistry.h"
 #include "Styling/StyleDefaults.h"
 
-FSlateIcon::FSlateIcon(const FName InStyleSetName, const FName InStyleName)
-	: StyleSetName(InStyleSetName), StyleName(InStyleName), SmallStyleName(ISlateStyle::Join(InStyleName, ".Small")), bIsSet(true)
-{
-}
-
-FSlateIcon::FSlateIcon(const FName InStyleSetName, const FName InStyleName, const FName InSmallStyleName)
-	: StyleSetName(InStyleSetName), StyleName(InStyleName), SmallStyleName(InSmallStyleName), bIsSet(true)
-{
-}
-
 FSlateIcon::FSlateIcon(const FName InStyleSetName, const FName InStyleName, const FName InSmallStyleName, const FName InStatusOverlayStyleName)
-	: StyleSetName(InStyleSetName), StyleName(InStyleName), SmallStyleName(InSmallStyleName), StatusOverlayStyleName(InStatusOverlayStyleName), bIsSet(true)
+	: StyleSetName(InStyleSetName), StyleName(InStyleName),
+	  SmallStyleName(InSmallStyleName.IsNone() ? ISlateStyle::Join(InStyleName, ".Small") : InSmallStyleName), StatusOverlayStyleName(InStatusOverlayStyleName),
+	  bIsSet(true)
 {
 }
 

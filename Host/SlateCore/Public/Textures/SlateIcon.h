@@ -10,10 +10,8 @@ struct FSlateBrush;
 struct FSlateIcon
 {
 	FSlateIcon() = default;
-	// The small style defaults to StyleName + ".Small".
-	FSlateIcon(const FName InStyleSetName, const FName InStyleName);
-	FSlateIcon(const FName InStyleSetName, const FName InStyleName, const FName InSmallStyleName);
-	FSlateIcon(const FName InStyleSetName, const FName InStyleName, const FName InSmallStyleName, const FName InStatusOverlayStyleName);
+	// One constructor with defaulted names, as the engine has; no small style means StyleName + ".Small".
+	FSlateIcon(const FName InStyleSetName, const FName InStyleName, const FName InSmallStyleName = NAME_None, const FName InStatusOverlayStyleName = NAME_None);
 
 	const FName& GetStyleSetName() const { return StyleSetName; }
 	const FName& GetStyleName() const { return StyleName; }
