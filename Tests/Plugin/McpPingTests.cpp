@@ -69,6 +69,12 @@ TEST_F(WatcherPing, AValidAnswerConfirmsOnlyWithTheListenerLines)
 	EXPECT_EQ(State(), EMcpState::Problem);
 	EXPECT_EQ(Message(), "Port " + Port() + " antwortet, gehoert aber nicht bestaetigt zu diesem Editor.");
 
+	// The server's start line without this editor's listener is still someone else's answer.
+	Watcher->Serialize(*(TEXT("Starting MCP server on port ") + FString::FromInt(Peer.GetPort()) + TEXT(" ")), ELogVerbosity::Log, FName(TEXT("LogModelContextProtocol")));
+	Answer(200, ValidAnswer);
+	PingOnce();
+	EXPECT_EQ(State(), EMcpState::Problem);
+
 	ConfirmFromLog();
 	Answer(200, ValidAnswer);
 	PingOnce();
