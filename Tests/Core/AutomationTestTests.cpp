@@ -15,7 +15,7 @@ namespace
 	TArray<FString> GSteps;
 }
 
-BEGIN_DEFINE_SPEC(FFrameworkProbeSpec, "Probe.Spec", EAutomationTestFlags::EditorContext | EAutomationTestFlags::EngineFilter)
+BEGIN_DEFINE_SPEC(FFrameworkProbeSpec, "Probe.Bdd", EAutomationTestFlags::EditorContext | EAutomationTestFlags::EngineFilter)
 END_DEFINE_SPEC(FFrameworkProbeSpec)
 
 void FFrameworkProbeSpec::Define()
@@ -78,21 +78,21 @@ TEST(AutomationFramework, FailuresAreReportedAndCleanUpStillRuns)
 {
 	GSteps.Reset();
 	bool bPassed = true;
-	EXPECT_EQ(UE::Host::ToUtf8(Errors(RunProbe(TEXT("Probe.Spec.Failing.Skipped"), bPassed))), "set-up failed");
+	EXPECT_EQ(UE::Host::ToUtf8(Errors(RunProbe(TEXT("Probe.Bdd.Failing.Skipped"), bPassed))), "set-up failed");
 	EXPECT_FALSE(bPassed);
 	EXPECT_EQ(UE::Host::ToUtf8(FString::Join(GSteps, TEXT(","))), "after");
 
-	EXPECT_EQ(UE::Host::ToUtf8(Errors(RunProbe(TEXT("Probe.Spec.NeverDone"), bPassed))), "Latent command timed out.");
+	EXPECT_EQ(UE::Host::ToUtf8(Errors(RunProbe(TEXT("Probe.Bdd.NeverDone"), bPassed))), "Latent command timed out.");
 	EXPECT_FALSE(bPassed);
-	EXPECT_EQ(UE::Host::ToUtf8(Errors(RunProbe(TEXT("Probe.Spec.LogsAnError"), bPassed))), "LogFrameworkProbe: boom");
+	EXPECT_EQ(UE::Host::ToUtf8(Errors(RunProbe(TEXT("Probe.Bdd.LogsAnError"), bPassed))), "LogFrameworkProbe: boom");
 	EXPECT_FALSE(bPassed);
-	EXPECT_EQ(UE::Host::ToUtf8(Errors(RunProbe(TEXT("Probe.Spec.ExpectsAnErrorThatNeverComes"), bPassed))),
+	EXPECT_EQ(UE::Host::ToUtf8(Errors(RunProbe(TEXT("Probe.Bdd.ExpectsAnErrorThatNeverComes"), bPassed))),
 		"Expected Error or Warning matching 'silence' to occur 1 times with Contains match type, but it was found 0 time(s).");
 	EXPECT_FALSE(bPassed);
 
-	EXPECT_EQ(UE::Host::ToUtf8(Errors(RunProbe(TEXT("Probe.Spec.ExpectsTheError"), bPassed))), "");
+	EXPECT_EQ(UE::Host::ToUtf8(Errors(RunProbe(TEXT("Probe.Bdd.ExpectsTheError"), bPassed))), "");
 	EXPECT_TRUE(bPassed);
-	EXPECT_EQ(UE::Host::ToUtf8(Errors(RunProbe(TEXT("Probe.Spec.DoneLater"), bPassed))), "");
+	EXPECT_EQ(UE::Host::ToUtf8(Errors(RunProbe(TEXT("Probe.Bdd.DoneLater"), bPassed))), "");
 	EXPECT_TRUE(bPassed);
 	EXPECT_EQ(UE::Host::ToUtf8(FString::Join(GSteps, TEXT(","))), "after,started");
 }

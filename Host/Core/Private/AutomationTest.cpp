@@ -366,7 +366,7 @@ bool FAutomationTestBase::TestFalse(const TCHAR* What, bool Value)
 	return true;
 }
 
-// Spec form. Define() runs once, on first use; each It keeps the blocks of the Describes around it.
+// The behaviour-driven form. Define() runs once, on first use; each It keeps the blocks of the Describes around it.
 namespace
 {
 	// Runs a block once, unless it should be skipped because an earlier block failed.

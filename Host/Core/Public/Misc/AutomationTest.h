@@ -1,5 +1,5 @@
 // Copyright 2026 Vantle contributors. All Rights Reserved.
-// The engine's automation test framework: simple tests, the behaviour-driven spec form and latent
+// The engine's automation test framework: simple tests, the behaviour-driven form (BEGIN_DEFINE_SPEC) and latent
 // commands that span frames. Tests register themselves at static initialisation; the editor runs
 // them one after another on the game thread between frames.
 #pragma once
@@ -111,7 +111,7 @@ private:
 
 class FAutomationTestBase;
 
-// A runnable test as the framework lists it: one per simple test, one per It of a spec.
+// A runnable test as the framework lists it: one per simple test, one per It of a BEGIN_DEFINE_SPEC test.
 class FAutomationTestInfo
 {
 public:
