@@ -254,49 +254,6 @@ private:
 	TArray<TSharedRef<FExpectedError>> ExpectedErrors;
 };
 
-// A simple test: one RunTest, written after the macro.
-#define IMPLEMENT_SIMPLE_AUTOMATION_TEST(TClass, PrettyName, TFlags) \
-	class TClass : public FAutomationTestBase \
-	{ \
-	public: \
-		TClass(const FString& InName) : FAutomationTestBase(InName, false) \
-		{ \
-			static_assert(((TFlags) & EAutomationTestFlags_ApplicationContextMask) != EAutomationTestFlags::None, "AutomationTest has no application flag."); \
-		} \
-		virtual EAutomationTestFlags GetTestFlags() const override { return TFlags; } \
-		virtual FString GetTestSourceFileName() const override { return TEXT(__FILE__); } \
-		virtual int32 GetTestSourceFileLine() const override { return __LINE__; } \
-\
-	protected: \
-		virtual void GetTests(TArray<FString>& OutBeautifiedNames, TArray<FString>& OutTestCommands) const override \
-		{ \
-			OutBeautifiedNames.Add(PrettyName); \
-			OutTestCommands.Add(FString()); \
-		} \
-		virtual bool RunTest(const FString& Parameters) override; \
-		virtual FString GetBeautifiedTestName() const override { return PrettyName; } \
-	}; \
-	namespace \
-	{ \
-		TClass TClass##AutomationTestInstance(TEXT(#TClass)); \
-	}
-
-// Defines a latent command class with one parameter; its Update is written after the macro.
-#define DEFINE_LATENT_AUTOMATION_COMMAND_ONE_PARAMETER(CommandName, ParamType, ParamName) \
-	class CommandName : public IAutomationLatentCommand \
-	{ \
-	public: \
-		CommandName(ParamType InputParam) : ParamName(InputParam) {} \
-		virtual ~CommandName() {} \
-		virtual bool Update() override; \
-\
-	private: \
-		ParamType ParamName; \
-	}
-
-// Queues a latent command for the running test.
-#define ADD_LATENT_AUTOMATION_COMMAND(ClassDeclaration) FAutomationTestFramework::Get().EnqueueLatentCommand(MakeShareable(new ClassDeclaration));
-
 DECLARE_DELEGATE(FDoneDelegate);
 
 // The behaviour-driven form: Define() builds a tree of Describe blocks whose Its are the tests;
