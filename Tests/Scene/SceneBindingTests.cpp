@@ -156,6 +156,26 @@ TEST_F(FSceneBindingTest, ResolvedObjectsAreNeverServedAfterARenameARebindOrADel
 	const TArray<UObject*> Camera = BoundTo("000000000000000000000000000000A2");
 	ASSERT_EQ(Camera.Num(), 1);
 	EXPECT_EQ(Camera[0]->GetOuter(), static_cast<UObject*>(UE::Host::FindSceneActor(TEXT("Hero"))));
+
+	// Positions move: the parent leaves and comes back last, so the child now sits where the
+	// parent's references were last found.
+	UMovieScene* MovieScene = Focused()->GetMovieScene();
+	const FMovieScenePossessable Parent = *MovieScene->FindPossessable(GuidOf("000000000000000000000000000000A1"));
+	ASSERT_TRUE(MovieScene->RemovePossessable(Parent.GetGuid()));
+	MovieScene->AddPossessable(Parent, FMovieSceneBinding(Parent.GetGuid()));
+	EXPECT_EQ(NamesOf(BoundTo("000000000000000000000000000000A2")), "Hero.Camera");
+	EXPECT_EQ(NamesOf(BoundTo("000000000000000000000000000000A1")), "Hero");
+
+	// A binding whose references sort before all others moves every other run of references; then
+	// the child moves under it, and it has no camera.
+	FMovieScenePossessable Door(TEXT("Door"), nullptr);
+	Door.SetGuid(GuidOf("00000000000000000000000000000001"));
+	MovieScene->AddPossessable(Door, FMovieSceneBinding(Door.GetGuid()));
+	UE::Host::GetStoredBindingReferences(*Focused()).AddBinding(Door.GetGuid(), UE::Host::MakeLocatorFromPath(TEXT("Door")));
+	EXPECT_EQ(NamesOf(BoundTo("000000000000000000000000000000A1")), "Hero");
+	EXPECT_EQ(NamesOf(BoundTo("000000000000000000000000000000A2")), "Hero.Camera");
+	MovieScene->GetPossessable(0).SetParent(Door.GetGuid(), MovieScene);
+	EXPECT_TRUE(BoundTo("000000000000000000000000000000A2").IsEmpty());
 }
 
 TEST_F(FSceneBindingTest, ChildBindingsResolveInsideTheLiveObjectsTheirParentResolvedTo)

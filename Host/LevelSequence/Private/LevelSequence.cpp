@@ -49,11 +49,21 @@ namespace
 	{
 		const UMovieScene* MovieScene = nullptr;
 		TArray<int32> Slots;
+		// By possessable position, filled as resolutions find them: where its parent was found and
+		// where its run of references starts and how long it is. Both are checked against the live
+		// arrays on every use, so they only spare a hash probe into tables as large as the sequence.
+		TArray<int32> ParentAt;
+		TArray<int32> FirstReference;
+		TArray<int32> ReferenceCount;
+		const FMovieSceneBindingReferences* References = nullptr;
 
 		void Rebuild(UMovieScene& InMovieScene)
 		{
 			MovieScene = &InMovieScene;
 			const int32 Count = InMovieScene.GetPossessableCount();
+			ParentAt.Init(INDEX_NONE, Count);
+			FirstReference.Init(INDEX_NONE, Count);
+			ReferenceCount.Init(0, Count);
 			int32 Capacity = 16;
 			while (Capacity < Count * 2)
 			{
@@ -93,24 +103,91 @@ namespace
 		}
 	};
 
-	const FMovieScenePossessable* FindPossessableIndexed(UMovieScene& MovieScene, const FGuid& Guid)
+	FPossessableIndex& GetPossessableIndex(UMovieScene& MovieScene)
 	{
 		static FPossessableIndex Index;
 		if (Index.MovieScene != &MovieScene)
 		{
 			Index.Rebuild(MovieScene);
 		}
+		return Index;
+	}
+
+	// The position of the first possessable with that GUID, or INDEX_NONE.
+	int32 FindPossessableIndexed(UMovieScene& MovieScene, const FGuid& Guid)
+	{
+		FPossessableIndex& Index = GetPossessableIndex(MovieScene);
 		const int32 Found = Index.Find(MovieScene, Guid);
 		if (Found != INDEX_NONE && Found < MovieScene.GetPossessableCount() && MovieScene.GetPossessable(Found).GetGuid() == Guid)
 		{
-			return &MovieScene.GetPossessable(Found);
+			return Found;
 		}
 		const FMovieScenePossessable* Scanned = MovieScene.FindPossessable(Guid);
-		if (Scanned)
+		if (!Scanned)
 		{
-			Index.Rebuild(MovieScene);
+			return INDEX_NONE;
 		}
-		return Scanned;
+		Index.Rebuild(MovieScene);
+		return static_cast<int32>(Scanned - &MovieScene.GetPossessable(0));
+	}
+
+	// The parent of the possessable at Position (whose parent GUID is Parent), as FindPossessableIndexed
+	// finds it.
+	int32 FindParentIndexed(UMovieScene& MovieScene, int32 Position, const FGuid& Parent)
+	{
+		FPossessableIndex& Index = GetPossessableIndex(MovieScene);
+		if (Position < Index.ParentAt.Num())
+		{
+			const int32 Known = Index.ParentAt[Position];
+			if (Known != INDEX_NONE && Known < MovieScene.GetPossessableCount() && MovieScene.GetPossessable(Known).GetGuid() == Parent)
+			{
+				return Known;
+			}
+		}
+		const int32 Found = FindPossessableIndexed(MovieScene, Parent);
+		// Looked up again: finding the parent may have rebuilt the index.
+		FPossessableIndex& Current = GetPossessableIndex(MovieScene);
+		if (Position < Current.ParentAt.Num())
+		{
+			Current.ParentAt[Position] = Found;
+		}
+		return Found;
+	}
+
+	// The references of the binding, the possessable at Position (INDEX_NONE for none) when it has
+	// that GUID. A remembered run is used only while it is still exactly the GUID's run of the sorted
+	// references.
+	TArrayView<const FMovieSceneBindingReference> GetReferencesIndexed(
+		UMovieScene* MovieScene, const FMovieSceneBindingReferences& References, int32 Position, const FGuid& Guid)
+	{
+		if (!MovieScene || Position == INDEX_NONE)
+		{
+			return References.GetReferences(Guid);
+		}
+		FPossessableIndex& Index = GetPossessableIndex(*MovieScene);
+		if (Index.References != &References)
+		{
+			Index.References = &References;
+			Index.FirstReference.Init(INDEX_NONE, Index.FirstReference.Num());
+		}
+		const TArrayView<const FMovieSceneBindingReference> All = References.GetAllReferences();
+		if (Position < Index.FirstReference.Num() && Index.FirstReference[Position] != INDEX_NONE)
+		{
+			const int32 First = Index.FirstReference[Position];
+			const int32 End = First + Index.ReferenceCount[Position];
+			if (End <= All.Num() && All[First].ID == Guid && All[End - 1].ID == Guid && (First == 0 || !(All[First - 1].ID == Guid))
+				&& (End == All.Num() || !(All[End].ID == Guid)))
+			{
+				return TArrayView<const FMovieSceneBindingReference>(All.GetData() + First, End - First);
+			}
+		}
+		const TArrayView<const FMovieSceneBindingReference> Found = References.GetReferences(Guid);
+		if (Position < Index.FirstReference.Num() && Found.Num() > 0)
+		{
+			Index.FirstReference[Position] = static_cast<int32>(Found.GetData() - All.GetData());
+			Index.ReferenceCount[Position] = Found.Num();
+		}
+		return Found;
 	}
 }
 
@@ -120,6 +197,8 @@ namespace
 	struct FResolveScratch
 	{
 		TArray<FGuid> Chain;
+		// The possessable position of each chain entry (INDEX_NONE for a GUID that names none).
+		TArray<int32> Positions;
 		// Takes over from the chain as the loop check once chains grow long.
 		TSet<FGuid> LongChain;
 		TArray<const UObject*> Contexts;
@@ -130,6 +209,8 @@ namespace
 		{
 			Chain.Reset();
 			Chain.Add(ObjectId);
+			Positions.Reset();
+			Positions.Add(INDEX_NONE);
 			if (!LongChain.IsEmpty())
 			{
 				LongChain.Reset();
@@ -208,23 +289,26 @@ namespace UE::Host
 		// The binding and its parents, child first, up to a top-level binding. A GUID that names
 		// no possessable (or a sequence without a movie scene) resolves against the context itself.
 		Scratch.ResetChain(ObjectId);
-		if (UMovieScene* MovieScene = Sequence.GetMovieScene())
+		UMovieScene* MovieScene = Sequence.GetMovieScene();
+		if (MovieScene)
 		{
-			const FMovieScenePossessable* Possessable = FindPossessableIndexed(*MovieScene, ObjectId);
-			while (Possessable && Possessable->GetParent().IsValid())
+			int32 Position = FindPossessableIndexed(*MovieScene, ObjectId);
+			Scratch.Positions[0] = Position;
+			while (Position != INDEX_NONE && MovieScene->GetPossessable(Position).GetParent().IsValid())
 			{
-				const FGuid Parent = Possessable->GetParent();
+				const FGuid Parent = MovieScene->GetPossessable(Position).GetParent();
 				// A parent loop, a parent the host never spawns and a parent GUID that names nothing
 				// all leave the child without a context.
 				if (!Scratch.AddToChain(Parent) || MovieScene->FindSpawnable(Parent))
 				{
 					return;
 				}
-				Possessable = FindPossessableIndexed(*MovieScene, Parent);
-				if (!Possessable)
+				Position = FindParentIndexed(*MovieScene, Position, Parent);
+				if (Position == INDEX_NONE)
 				{
 					return;
 				}
+				Scratch.Positions.Add(Position);
 			}
 		}
 
@@ -238,7 +322,7 @@ namespace UE::Host
 			Resolved.Reset();
 			for (const UObject* Outer : Contexts)
 			{
-				for (const FMovieSceneBindingReference& Reference : References.GetReferences(Scratch.Chain[Level]))
+				for (const FMovieSceneBindingReference& Reference : GetReferencesIndexed(MovieScene, References, Scratch.Positions[Level], Scratch.Chain[Level]))
 				{
 					UObject* Object = ResolveLocator(Reference.Locator, Outer);
 					if (Object && IsValid(Object) && !Object->IsUnreachable())
@@ -255,7 +339,7 @@ namespace UE::Host
 		}
 		for (const UObject* Outer : Contexts)
 		{
-			for (const FMovieSceneBindingReference& Reference : References.GetReferences(ObjectId))
+			for (const FMovieSceneBindingReference& Reference : GetReferencesIndexed(MovieScene, References, Scratch.Positions[0], ObjectId))
 			{
 				if (UObject* Object = ResolveLocator(Reference.Locator, Outer))
 				{

@@ -152,11 +152,9 @@ namespace
 			const int32 Known = Possessables.Num();
 			if (Live > Known && (Known == 0 || Possessables.GuidAt(Known - 1) == MovieScene.GetPossessable(Known - 1).GetGuid()))
 			{
-				const int8 NotAskedYet = -1;
 				for (int32 Index = Known; Index < Live; ++Index)
 				{
 					Possessables.Add(MovieScene.GetPossessable(Index).GetGuid());
-					CustomByIndex.Add(NotAskedYet);
 				}
 			}
 			else if (Live != Known)
@@ -192,29 +190,21 @@ namespace
 			return Possessables.Find(Guid);
 		}
 
-		// Whether the sequence holds a custom binding for the possessable at that index (which has
-		// that GUID); asked of the references once per possessable and check, however many walks
-		// pass through it.
-		bool HasCustomBinding(int32 Index, const FGuid& Guid)
+		// Whether the sequence holds a custom binding for that GUID. Custom bindings are few, so they
+		// are gathered in one pass over every reference into a small index that stays in cache,
+		// instead of a lookup of each possessable's references in a table as large as the sequence.
+		bool HasCustomBinding(const FGuid& Guid)
 		{
 			if (!References)
 			{
 				return false;
 			}
-			if (!IsCurrent(Index, Guid))
+			const TArrayView<const FMovieSceneBindingReference> All = References->GetAllReferences();
+			if (All.GetData() != KnownReferences || All.Num() != KnownReferenceCount)
 			{
-				RebuildPossessables();
+				RebuildCustomBindings();
 			}
-			int8& Known = CustomByIndex[Index];
-			if (Known < 0)
-			{
-				Known = 0;
-				for (const FMovieSceneBindingReference& Reference : References->GetReferences(Guid))
-				{
-					Known |= Reference.CustomBinding != nullptr ? 1 : 0;
-				}
-			}
-			return Known != 0;
+			return CustomBindings.Find(Guid) != INDEX_NONE;
 		}
 
 	private:
@@ -233,7 +223,21 @@ namespace
 			{
 				Possessables.Add(MovieScene.GetPossessable(Index).GetGuid());
 			}
-			CustomByIndex.Init(-1, Count);
+		}
+
+		void RebuildCustomBindings()
+		{
+			const TArrayView<const FMovieSceneBindingReference> All = References->GetAllReferences();
+			KnownReferences = All.GetData();
+			KnownReferenceCount = All.Num();
+			CustomBindings.Reset(0);
+			for (const FMovieSceneBindingReference& Reference : All)
+			{
+				if (Reference.CustomBinding != nullptr)
+				{
+					CustomBindings.Add(Reference.ID);
+				}
+			}
 		}
 
 		void RebuildSpawnables()
@@ -250,7 +254,9 @@ namespace
 		const FMovieSceneBindingReferences* References;
 		FGuidIndex Possessables;
 		FGuidIndex Spawnables;
-		TArray<int8> CustomByIndex;
+		FGuidIndex CustomBindings;
+		const FMovieSceneBindingReference* KnownReferences = nullptr;
+		int32 KnownReferenceCount = INDEX_NONE;
 	};
 
 	// Custom or spawn-related anywhere up the parent chain, or a chain that runs in a circle.
@@ -266,7 +272,7 @@ namespace
 			{
 				return true;
 			}
-			bUncertain |= Lookup.HasCustomBinding(Current, Possessable.GetGuid());
+			bUncertain |= Lookup.HasCustomBinding(Possessable.GetGuid());
 			const FGuid& Parent = Possessable.GetParent();
 			if (Lookup.IsSpawnable(Parent))
 			{
