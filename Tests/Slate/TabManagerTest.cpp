@@ -4,8 +4,6 @@
 #include "Framework/Docking/TabManager.h"
 #include "Styling/CoreStyle.h"
 #include "Widgets/Docking/SDockTab.h"
-#include "Widgets/Input/SButton.h"
-#include "Widgets/SBoxPanel.h"
 #include "Widgets/SWindow.h"
 #include "Widgets/Text/STextBlock.h"
 
@@ -34,42 +32,17 @@ namespace
 		{
 			++Spawns;
 			LastArgsTabId = Args.GetTabId();
-			// clang-format off
-			const TSharedRef<SDockTab> Tab = SNew(SDockTab).TabRole(ETabRole::NomadTab)
-			[
-				SNew(SVerticalBox)
-				+ SVerticalBox::Slot().AutoHeight()
-				[
-					SNew(STextBlock).Text_Lambda([this]() { return FText::FromString(Status); })
-				]
-				+ SVerticalBox::Slot().AutoHeight()
-				[
-					SNew(SButton)
-					.IsEnabled_Raw(this, &FTabOwner::CanFix)
-					.OnClicked_Raw(this, &FTabOwner::Fix)
-					[
-						SNew(STextBlock).Text(FText::FromString(TEXT("Fix")))
-					]
-				]
-			];
-			// clang-format on
+			// A getter bound to the owner, as the plugin's panel has them.
+			const TSharedRef<SDockTab> Tab =
+				SNew(SDockTab).TabRole(ETabRole::NomadTab)[SNew(STextBlock).Text_Lambda([this]() { return FText::FromString(Status); })];
 			PanelTab = Tab;
 			return Tab;
-		}
-		bool CanFix() const { return bCanFix; }
-		FReply Fix()
-		{
-			++Fixes;
-			Status = TEXT("Fixed");
-			return FReply::Handled();
 		}
 
 		TWeakPtr<SDockTab> PanelTab;
 		FTabId LastArgsTabId;
 		FString Status = TEXT("Idle");
-		bool bCanFix = false;
 		int32 Spawns = 0;
-		int32 Fixes = 0;
 	};
 
 	class FTabManagerTest : public FSlateTest
