@@ -61,23 +61,6 @@ TEST_F(FHttpTest, PostArrivesAsSentAndTheAnswerReadsBack)
 	EXPECT_EQ(Answer->GetStringField(TEXT("id")), FString(TEXT("\u00c4BC")));
 }
 
-TEST_F(FHttpTest, ErrorStatusStillCountsAsConnected)
-{
-	FScriptedHttpPeer Peer;
-	Peer.Expect(FScriptedExchange::Request("GET", "/missing").Respond(404, "nope"));
-	const FHttpRequestRef Request = MakeRequest("GET", Peer.Url("/missing"));
-	FCompletionLog Log;
-	Log.Bind(Request);
-
-	ASSERT_TRUE(Request->ProcessRequest());
-	ASSERT_TRUE(TickUntil([&]() { return Log.Count() > 0; }));
-	const FCompletionLog::FCall Call = Log.First();
-	EXPECT_TRUE(Call.bConnectedSuccessfully);
-	ASSERT_TRUE(Call.Response.IsValid());
-	EXPECT_EQ(Call.Response->GetResponseCode(), EHttpResponseCodes::NotFound);
-	EXPECT_EQ(Call.Response->GetContentAsString(), FString(TEXT("nope")));
-}
-
 TEST_F(FHttpTest, GameThreadCompletionWaitsForTheCoreTicker)
 {
 	FScriptedHttpPeer Peer;
@@ -112,37 +95,24 @@ TEST_F(FHttpTest, HttpThreadPolicyCompletesWithoutTicks)
 	EXPECT_TRUE(Log.First().bConnectedSuccessfully);
 }
 
-TEST_F(FHttpTest, TimeoutEndsASilentPeer)
+TEST_F(FHttpTest, TimeoutEndsASilentPeerAndADripSlowerThanIt)
 {
 	FScriptedHttpPeer Peer;
 	Peer.Expect(FScriptedExchange::Request("POST", "/mcp").NeverAnswer());
-	const FHttpRequestRef Request = MakeRequest("POST", Peer.Url("/mcp"));
-	Request->SetTimeout(0.5f);
-	FCompletionLog Log;
-	Log.Bind(Request);
-
-	ASSERT_TRUE(Request->ProcessRequest());
-	ASSERT_TRUE(TickUntil([&]() { return Log.Count() > 0; }));
-	EXPECT_FALSE(Log.First().bConnectedSuccessfully);
-	EXPECT_FALSE(Log.First().Response.IsValid());
-	EXPECT_EQ(Request->GetStatus(), EHttpRequestStatus::Failed);
-	EXPECT_EQ(Request->GetFailureReason(), EHttpFailureReason::TimedOut);
-	EXPECT_EQ(Peer.Requests().size(), 1u);
-}
-
-TEST_F(FHttpTest, DripSlowerThanTheTimeoutTimesOut)
-{
-	FScriptedHttpPeer Peer;
 	Peer.Expect(FScriptedExchange::Request("GET", "/slow").Respond(200, std::string(100, 'd')).Drip(1, 200ms));
-	const FHttpRequestRef Request = MakeRequest("GET", Peer.Url("/slow"));
-	Request->SetTimeout(0.5f);
-	FCompletionLog Log;
-	Log.Bind(Request);
-
-	ASSERT_TRUE(Request->ProcessRequest());
-	ASSERT_TRUE(TickUntil([&]() { return Log.Count() > 0; }));
-	EXPECT_FALSE(Log.First().bConnectedSuccessfully);
-	EXPECT_EQ(Request->GetFailureReason(), EHttpFailureReason::TimedOut);
+	for (const char* Path : {"/mcp", "/slow"})
+	{
+		const FHttpRequestRef Request = MakeRequest(Path[1] == 'm' ? "POST" : "GET", Peer.Url(Path));
+		Request->SetTimeout(0.5f);
+		FCompletionLog Log;
+		Log.Bind(Request);
+		ASSERT_TRUE(Request->ProcessRequest());
+		ASSERT_TRUE(TickUntil([&]() { return Log.Count() > 0; }));
+		EXPECT_FALSE(Log.First().bConnectedSuccessfully) << Path;
+		EXPECT_EQ(Request->GetStatus(), EHttpRequestStatus::Failed);
+		EXPECT_EQ(Request->GetFailureReason(), EHttpFailureReason::TimedOut) << Path;
+	}
+	EXPECT_EQ(Peer.Requests().size(), 2u);
 	EXPECT_LT(Peer.BodyBytesSent(), 100u);
 }
 
@@ -198,37 +168,32 @@ TEST_F(FHttpTest, UnbindingBeforeCancelSilencesTheRequest)
 	EXPECT_EQ(ProgressCalls.load(), ProgressBeforeCancel);
 }
 
-TEST_F(FHttpTest, RefusedConnectionFailsWithoutResponse)
+TEST_F(FHttpTest, RefusedOrResetConnectionsFailWithoutResponse)
 {
 	FRefusingPort Refusing;
 	ASSERT_NE(Refusing.Port, 0);
-	const FHttpRequestRef Request = MakeRequest("POST", Refusing.Url("/mcp"));
-	Request->SetTimeout(10.0f);
-	FCompletionLog Log;
-	Log.Bind(Request);
-
-	ASSERT_TRUE(Request->ProcessRequest());
-	ASSERT_TRUE(TickUntil([&]() { return Log.Count() > 0; }));
-	EXPECT_FALSE(Log.First().bConnectedSuccessfully);
-	EXPECT_FALSE(Log.First().Response.IsValid());
-	EXPECT_EQ(Request->GetFailureReason(), EHttpFailureReason::ConnectionError);
-}
-
-TEST_F(FHttpTest, ResetByThePeerFails)
-{
 	FScriptedHttpPeer Peer;
 	Peer.Expect(FScriptedExchange::Request("POST", "/mcp").ResetConnection());
-	const FHttpRequestRef Request = MakeRequest("POST", Peer.Url("/mcp"));
-	Request->SetTimeout(10.0f);
-	FCompletionLog Log;
-	Log.Bind(Request);
-
-	ASSERT_TRUE(Request->ProcessRequest());
-	ASSERT_TRUE(TickUntil([&]() { return Log.Count() > 0; }));
-	EXPECT_FALSE(Log.First().bConnectedSuccessfully);
-	EXPECT_FALSE(Log.First().Response.IsValid());
-	EXPECT_EQ(Request->GetStatus(), EHttpRequestStatus::Failed);
-	EXPECT_NE(Request->GetFailureReason(), EHttpFailureReason::TimedOut);
+	for (const bool bRefused : {true, false})
+	{
+		const FHttpRequestRef Request = MakeRequest("POST", bRefused ? Refusing.Url("/mcp") : Peer.Url("/mcp"));
+		Request->SetTimeout(10.0f);
+		FCompletionLog Log;
+		Log.Bind(Request);
+		ASSERT_TRUE(Request->ProcessRequest());
+		ASSERT_TRUE(TickUntil([&]() { return Log.Count() > 0; }));
+		EXPECT_FALSE(Log.First().bConnectedSuccessfully) << bRefused;
+		EXPECT_FALSE(Log.First().Response.IsValid()) << bRefused;
+		EXPECT_EQ(Request->GetStatus(), EHttpRequestStatus::Failed);
+		if (bRefused)
+		{
+			EXPECT_EQ(Request->GetFailureReason(), EHttpFailureReason::ConnectionError);
+		}
+		else
+		{
+			EXPECT_NE(Request->GetFailureReason(), EHttpFailureReason::TimedOut);
+		}
+	}
 }
 
 TEST_F(FHttpTest, HostileAnswersFailOrDecodeSafely)
@@ -237,6 +202,11 @@ TEST_F(FHttpTest, HostileAnswersFailOrDecodeSafely)
 	Peer.Expect(FScriptedExchange::Request("GET", "/garbage").RawAnswer("this is not HTTP at all\r\n\r\n"));
 	Peer.Expect(FScriptedExchange::Request("GET", "/short").RawAnswer("HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\nonly a few bytes"));
 	Peer.Expect(FScriptedExchange::Request("GET", "/bytes").Respond(200, "{\"id\":\"\xff\xfe\xc3\"}"));
+	// An error status is still an answer from a connected server.
+	Peer.Expect(FScriptedExchange::Request("GET", "/missing").Respond(404, "nope"));
+	FCompletionLog Missing;
+	const FHttpRequestRef MissingRequest = MakeRequest("GET", Peer.Url("/missing"));
+	Missing.Bind(MissingRequest);
 
 	FCompletionLog Garbage;
 	FCompletionLog Short;
@@ -247,12 +217,15 @@ TEST_F(FHttpTest, HostileAnswersFailOrDecodeSafely)
 	Garbage.Bind(GarbageRequest);
 	Short.Bind(ShortRequest);
 	Bytes.Bind(BytesRequest);
-	for (const FHttpRequestRef& Request : {GarbageRequest, ShortRequest, BytesRequest})
+	for (const FHttpRequestRef& Request : {GarbageRequest, ShortRequest, BytesRequest, MissingRequest})
 	{
 		Request->SetTimeout(10.0f);
 		ASSERT_TRUE(Request->ProcessRequest());
 	}
-	ASSERT_TRUE(TickUntil([&]() { return Garbage.Count() > 0 && Short.Count() > 0 && Bytes.Count() > 0; }));
+	ASSERT_TRUE(TickUntil([&]() { return Garbage.Count() > 0 && Short.Count() > 0 && Bytes.Count() > 0 && Missing.Count() > 0; }));
+	ASSERT_TRUE(Missing.First().bConnectedSuccessfully);
+	EXPECT_EQ(Missing.First().Response->GetResponseCode(), EHttpResponseCodes::NotFound);
+	EXPECT_EQ(Missing.First().Response->GetContentAsString(), FString(TEXT("nope")));
 
 	EXPECT_FALSE(Garbage.First().bConnectedSuccessfully);
 	EXPECT_FALSE(Short.First().bConnectedSuccessfully);

@@ -77,35 +77,26 @@ protected:
 	}
 
 	// Ticks the core ticker, as the engine loop does, until Done holds; false at the deadline.
-	static bool TickUntil(const std::function<bool()>& Done, std::chrono::seconds Limit = std::chrono::seconds(20))
+	static bool TickUntil(const std::function<bool()>& Done, bool bTick = true)
 	{
-		const auto Deadline = std::chrono::steady_clock::now() + Limit;
+		const auto Deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
 		while (!Done())
 		{
 			if (std::chrono::steady_clock::now() > Deadline)
 			{
 				return false;
 			}
-			FTSTicker::GetCoreTicker().Tick(0.001f);
+			if (bTick)
+			{
+				FTSTicker::GetCoreTicker().Tick(0.001f);
+			}
 			std::this_thread::sleep_for(std::chrono::milliseconds(1));
 		}
 		return true;
 	}
 
 	// Waits without ticking; false at the deadline.
-	static bool WaitUntil(const std::function<bool()>& Done, std::chrono::seconds Limit = std::chrono::seconds(20))
-	{
-		const auto Deadline = std::chrono::steady_clock::now() + Limit;
-		while (!Done())
-		{
-			if (std::chrono::steady_clock::now() > Deadline)
-			{
-				return false;
-			}
-			std::this_thread::sleep_for(std::chrono::milliseconds(1));
-		}
-		return true;
-	}
+	static bool WaitUntil(const std::function<bool()>& Done) { return TickUntil(Done, false); }
 
 	static FHttpRequestRef MakeRequest(const std::string& Verb, const std::string& Url)
 	{

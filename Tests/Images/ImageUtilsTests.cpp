@@ -163,20 +163,6 @@ namespace
 		EXPECT_EQ(FileCount(), 0u);
 	}
 
-	TEST(ImageViewTest, ColourConstructorDescribesOneSrgbBgraSliceWithoutCopying)
-	{
-		const TArray<FColor> Pixels = {FColor(1, 2, 3), FColor(4, 5, 6)};
-		const FImageView View(Pixels.GetData(), 2, 1);
-		EXPECT_EQ(View.Format, ERawImageFormat::BGRA8);
-		EXPECT_EQ(View.GammaSpace, EGammaSpace::sRGB);
-		EXPECT_EQ(View.NumSlices, 1);
-		EXPECT_EQ(View.RawData, static_cast<const void*>(Pixels.GetData()));
-		EXPECT_EQ(View.GetImageSizeBytes(), 8);
-		EXPECT_TRUE(View.IsImageInfoValid());
-		EXPECT_EQ(FImageView(Pixels.GetData(), 2, 1, EGammaSpace::Linear).GammaSpace, EGammaSpace::Linear);
-		EXPECT_FALSE(FImageInfo(2, 2, 1, ERawImageFormat::RGBA32F, EGammaSpace::sRGB).IsImageInfoValid());
-	}
-
 	// The PNG chunk checksum, so a test can forge a header libpng accepts.
 	uint32 Crc32(const uint8* Data, int32 Size)
 	{

@@ -118,22 +118,6 @@ TEST_F(FMcpEndpointTest, InitializeOpensASessionForTheToolMethods)
 	EXPECT_EQ(SendHttp(Port, "DELETE", "/mcp", "", WithSession).Status, 404);
 }
 
-TEST_F(FMcpEndpointTest, ProtocolVersionIsNegotiated)
-{
-	for (const char* Version : {"2025-11-25", "2025-06-18", "2024-11-05"})
-	{
-		const FHttpReply Reply = PostMcp(Port, std::string(R"({"jsonrpc":"2.0","id":1,"method":"initialize","params":{"protocolVersion":")") + Version + R"("}})");
-		EXPECT_EQ(ParseBody(Reply)["result"]["protocolVersion"], Version);
-	}
-	const FHttpReply Unknown = PostMcp(Port, R"({"jsonrpc":"2.0","id":1,"method":"initialize","params":{"protocolVersion":"2023-01-01"}})");
-	EXPECT_EQ(ParseBody(Unknown)["result"]["protocolVersion"], "2025-11-25");
-	EXPECT_FALSE(Unknown.Header("mcp-session-id").empty());
-
-	const FHttpReply Missing = PostMcp(Port, R"({"jsonrpc":"2.0","id":9,"method":"initialize"})");
-	ExpectRpcError(Missing, 200, -32602, 9);
-	EXPECT_TRUE(Missing.Header("mcp-session-id").empty());
-}
-
 TEST_F(FMcpEndpointTest, SessionBoundMethodsNeedAKnownSession)
 {
 	ExpectRpcError(PostMcp(Port, R"({"jsonrpc":"2.0","id":1,"method":"tools/list"})"), 400, -32000, 1);

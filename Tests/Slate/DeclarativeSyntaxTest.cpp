@@ -117,40 +117,6 @@ TEST_F(FDeclarativeSyntaxTest, BuildsTheTreeTheArgumentsDescribe)
 	EXPECT_EQ(Column.GetSlot(0).GetSizeRule(), FSizeParam::SizeRule_Auto);
 }
 
-TEST_F(FDeclarativeSyntaxTest, BoundAttributesAreReadAgainOnEveryRead)
-{
-	FPanelOwner Owner;
-	const TSharedRef<SWidget> Root = Owner.Build();
-	const TSharedRef<STextBlock> Title = StaticCastSharedRef<STextBlock>(Root->GetChildren()->GetChildAt(1));
-
-	const int32 ReadsBefore = Owner.TitleReads;
-	EXPECT_EQ(ToStd(Title->GetText().ToString()), "First");
-	Owner.Title = TEXT("Second");
-	Owner.Color = FLinearColor(FColor::FromHex(TEXT("929BA4")));
-	Owner.bCanRun = true;
-	EXPECT_EQ(ToStd(Title->GetText().ToString()), "Second");
-	EXPECT_EQ(Owner.TitleReads, ReadsBefore + 2);
-
-	// The same widgets, not a rebuilt tree, now show the new values.
-	const TArray<FString> Lines = UE::Host::DumpWidgets(Root);
-	EXPECT_EQ(ToStd(Lines[3]), "  STextBlock text=\"Second\" color=#929BA4FF");
-	EXPECT_EQ(ToStd(Lines[5]), "    SButton enabled=true");
-	EXPECT_EQ(Title, StaticCastSharedRef<STextBlock>(Root->GetChildren()->GetChildAt(1)));
-
-	// Buttons run their handlers, and the label bound to the count follows.
-	const TSharedRef<SWidget> Row = Root->GetChildren()->GetChildAt(2);
-	const TSharedRef<SButton> RunButton = StaticCastSharedRef<SButton>(Row->GetChildren()->GetChildAt(0));
-	const TSharedRef<SButton> LambdaButton = StaticCastSharedRef<SButton>(Row->GetChildren()->GetChildAt(1));
-
-	RunButton->SimulateClick();
-	LambdaButton->SimulateClick();
-	LambdaButton->SimulateClick();
-	EXPECT_EQ(Owner.Runs, 1);
-	EXPECT_EQ(Owner.LambdaClicks, 2);
-	const STextBlock& Label = static_cast<const STextBlock&>(LambdaButton->GetChildren()->GetChildAt(0).Get());
-	EXPECT_EQ(ToStd(Label.GetText().ToString()), "Clicked 2");
-}
-
 TEST_F(FDeclarativeSyntaxTest, AssignNewExposesTheWidgetAndBaseArgumentsApply)
 {
 	TSharedPtr<STextBlock> Exposed;
@@ -179,4 +145,15 @@ TEST_F(FDeclarativeSyntaxTest, AssignNewExposesTheWidgetAndBaseArgumentsApply)
 	ASSERT_EQ(Lines.Num(), 4);
 	EXPECT_EQ(ToStd(Lines[1]), "  STextBlock text=\"Status\\nsecond line\" color=#C0C0C0FF tooltip=\"Rechecked \\\"often\\\"\"");
 	EXPECT_EQ(ToStd(Lines[3]), "    STextBlock text=\"Go\" color=#C0C0C0FF");
+}
+
+TEST_F(FDeclarativeSyntaxTest, ReplacingSlotContentMovesTheParentLink)
+{
+	const TSharedRef<STextBlock> First = SNew(STextBlock);
+	const TSharedRef<STextBlock> Second = SNew(STextBlock);
+	const TSharedRef<SBorder> Border = SNew(SBorder)[First];
+	EXPECT_EQ(First->GetParentWidget(), TSharedPtr<SWidget>(Border));
+	Border->SetContent(Second);
+	EXPECT_FALSE(First->IsParentValid());
+	EXPECT_EQ(Second->GetParentWidget(), TSharedPtr<SWidget>(Border));
 }

@@ -121,15 +121,6 @@ TEST_F(FHostProbesTest, SecondInvocationBringsItsWindowToTheFront)
 	EXPECT_EQ(ToStd(Lines[2]), "SDockTab text=\"Probe.First\"");
 }
 
-TEST_F(FHostProbesTest, WidgetsOutsideAnyWindowHaveNone)
-{
-	const TSharedRef<STextBlock> Loose = SNew(STextBlock);
-	EXPECT_EQ(FSlateApplication::Get().FindWidgetWindow(Loose), nullptr);
-	const TSharedRef<SDockTab> Unspawned = SNew(SDockTab);
-	EXPECT_EQ(Unspawned->GetParentWindow(), nullptr);
-	EXPECT_FALSE(Unspawned->IsActive());
-}
-
 TEST_F(FHostProbesTest, TickReadsBoundAttributesOfOpenWindows)
 {
 	FProbeTabs Tabs;

@@ -99,21 +99,6 @@ TEST_F(FStyleTest, PanelBrushesCarryTheirDrawTypesAndOutlines)
 	EXPECT_NE(Normal, FSlateRoundedBoxBrush(FromHex(TEXT("10251B")), 4.0f, Accent, 1.0f));
 }
 
-TEST_F(FStyleTest, ButtonStyleDefaultsAndSetters)
-{
-	const FButtonStyle Default;
-	EXPECT_EQ(Default.Disabled.GetDrawType(), ESlateBrushDrawType::NoDrawType);
-	EXPECT_EQ(Default.Normal.GetDrawType(), ESlateBrushDrawType::Image);
-	EXPECT_EQ(Default.NormalForeground, FSlateColor::UseForeground());
-	EXPECT_EQ(Default.NormalPadding, FMargin(0.0f));
-	EXPECT_EQ(Default.PressedPadding, FMargin(0.0f));
-
-	const FSlateRoundedBoxBrush Hovered(FromHex(TEXT("293036")), 4.0f, FromHex(TEXT("929BA4")), 1.0f);
-	const FButtonStyle Secondary = FButtonStyle().SetHovered(Hovered);
-	EXPECT_EQ(Secondary.Hovered, Hovered);
-	EXPECT_EQ(Secondary.Normal, Default.Normal);
-}
-
 TEST_F(FStyleTest, AppStyleIsTheEditorStyleAndFindsCoreIcons)
 {
 	EXPECT_EQ(FAppStyle::GetAppStyleSetName(), FName(TEXT("EditorStyle")));
@@ -135,15 +120,6 @@ TEST_F(FStyleTest, AppStyleIsTheEditorStyleAndFindsCoreIcons)
 	EXPECT_EQ(FSlateIcon(TEXT("EditorStyle"), TEXT("Icons.Refresh")).GetIcon()->GetDrawType(), ESlateBrushDrawType::NoDrawType);
 	EXPECT_EQ(&FAppStyle::Get(), &FCoreStyle::Get());
 	UE::Host::InitSlateApplication();
-}
-
-TEST_F(FStyleTest, IconNamesTheSmallStyleByDefault)
-{
-	const FSlateIcon Icon(TEXT("Vantle.Style"), TEXT("Vantle.Icon"));
-	EXPECT_TRUE(Icon.IsSet());
-	EXPECT_EQ(Icon.GetSmallStyleName(), FName(TEXT("Vantle.Icon.Small")));
-	EXPECT_EQ(Icon.GetStyleSet(), nullptr);
-	EXPECT_FALSE(FSlateIcon().IsSet());
 }
 
 TEST_F(FStyleTest, DefaultFontIsRobotoInPointsAtNinetySixDpi)

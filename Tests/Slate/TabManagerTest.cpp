@@ -4,8 +4,6 @@
 #include "Framework/Docking/TabManager.h"
 #include "Styling/CoreStyle.h"
 #include "Widgets/Docking/SDockTab.h"
-#include "Widgets/Input/SButton.h"
-#include "Widgets/SBoxPanel.h"
 #include "Widgets/SWindow.h"
 #include "Widgets/Text/STextBlock.h"
 
@@ -34,42 +32,17 @@ namespace
 		{
 			++Spawns;
 			LastArgsTabId = Args.GetTabId();
-			// clang-format off
-			const TSharedRef<SDockTab> Tab = SNew(SDockTab).TabRole(ETabRole::NomadTab)
-			[
-				SNew(SVerticalBox)
-				+ SVerticalBox::Slot().AutoHeight()
-				[
-					SNew(STextBlock).Text_Lambda([this]() { return FText::FromString(Status); })
-				]
-				+ SVerticalBox::Slot().AutoHeight()
-				[
-					SNew(SButton)
-					.IsEnabled_Raw(this, &FTabOwner::CanFix)
-					.OnClicked_Raw(this, &FTabOwner::Fix)
-					[
-						SNew(STextBlock).Text(FText::FromString(TEXT("Fix")))
-					]
-				]
-			];
-			// clang-format on
+			// A getter bound to the owner, as the plugin's panel has them.
+			const TSharedRef<SDockTab> Tab =
+				SNew(SDockTab).TabRole(ETabRole::NomadTab)[SNew(STextBlock).Text_Lambda([this]() { return FText::FromString(Status); })];
 			PanelTab = Tab;
 			return Tab;
-		}
-		bool CanFix() const { return bCanFix; }
-		FReply Fix()
-		{
-			++Fixes;
-			Status = TEXT("Fixed");
-			return FReply::Handled();
 		}
 
 		TWeakPtr<SDockTab> PanelTab;
 		FTabId LastArgsTabId;
 		FString Status = TEXT("Idle");
-		bool bCanFix = false;
 		int32 Spawns = 0;
-		int32 Fixes = 0;
 	};
 
 	class FTabManagerTest : public FSlateTest
@@ -162,20 +135,6 @@ TEST_F(FTabManagerTest, WithoutADefaultSizeTheWindowGetsTheFallback)
 	EXPECT_TRUE(Tab->RequestCloseTab());
 }
 
-TEST_F(FTabManagerTest, DefaultSizeEntriesAreAddedAndRemovedByTabId)
-{
-	const TArray<UE::Host::FDefaultTabWindowSizeEntry> Before = UE::Host::GetDefaultTabWindowSizes();
-	FTabManager::RegisterDefaultTabWindowSize(FTabId(PanelTabId), FVector2D(560, 480));
-	const TArray<UE::Host::FDefaultTabWindowSizeEntry> During = UE::Host::GetDefaultTabWindowSizes();
-	ASSERT_EQ(During.Num(), Before.Num() + 1);
-	EXPECT_EQ(During.Last().TabId, FTabId(PanelTabId));
-	EXPECT_EQ(During.Last().Size, FVector2D(560, 480));
-	// An instance id of INDEX_NONE matches any instance, as the engine's FTabId does.
-	EXPECT_EQ(UE::Host::GetDefaultTabWindowSize(FTabId(PanelTabId)), FVector2D(560, 480));
-	FTabManager::UnregisterDefaultTabWindowSize(FTabId(PanelTabId));
-	EXPECT_EQ(UE::Host::GetDefaultTabWindowSizes().Num(), Before.Num());
-}
-
 TEST_F(FTabManagerTest, ClosingDestroysTabAndWindowAndReopeningBuildsAFreshTree)
 {
 	FTabOwner Owner;
@@ -242,39 +201,6 @@ TEST_F(FTabManagerTest, UnregisteringTheSpawnerLeavesAnOpenTabOpen)
 		EXPECT_EQ(UE::Host::GetOpenTabIds().Num(), 1);
 		EXPECT_TRUE(Tab->RequestCloseTab());
 	}
-}
-
-TEST_F(FTabManagerTest, ClickingFollowsTheEnabledStateAtThatMoment)
-{
-	FTabOwner Owner;
-	ASSERT_TRUE(FGlobalTabmanager::Get()->TryInvokeTab(FTabId(PanelTabId)).IsValid());
-
-	EXPECT_EQ(UE::Host::ClickButton(TEXT("Fix")), UE::Host::EClickResult::Disabled);
-	EXPECT_EQ(Owner.Fixes, 0);
-	EXPECT_EQ(UE::Host::ClickButton(TEXT("fix")), UE::Host::EClickResult::NotFound);
-	EXPECT_EQ(UE::Host::ClickButton(TEXT("Idle")), UE::Host::EClickResult::NotFound);
-
-	Owner.bCanFix = true;
-	EXPECT_EQ(UE::Host::ClickButton(TEXT("Fix")), UE::Host::EClickResult::Clicked);
-	EXPECT_EQ(Owner.Fixes, 1);
-
-	const TArray<FString> Lines = UE::Host::DumpWidgets(PanelTabId);
-	const TArray<FString> Expected = {
-		TEXT("SDockTab text=\"Panel\""),
-		TEXT("  SVerticalBox"),
-		TEXT("    STextBlock text=\"Fixed\" color=#C0C0C0FF"),
-		TEXT("    SButton enabled=true"),
-		TEXT("      STextBlock text=\"Fix\" color=#C0C0C0FF"),
-	};
-	ASSERT_EQ(Lines.Num(), Expected.Num());
-	for (int32 Index = 0; Index < Expected.Num(); ++Index)
-	{
-		EXPECT_EQ(ToStd(Lines[Index]), ToStd(Expected[Index]));
-	}
-	EXPECT_EQ(UE::Host::DumpWidgets(), Lines);
-	EXPECT_TRUE(UE::Host::CloseTab(PanelTabId));
-	EXPECT_TRUE(UE::Host::DumpWidgets(PanelTabId).IsEmpty());
-	EXPECT_EQ(UE::Host::ClickButton(TEXT("Fix")), UE::Host::EClickResult::NotFound);
 }
 
 TEST_F(FTabManagerTest, NothingOpensWithoutTheApplication)

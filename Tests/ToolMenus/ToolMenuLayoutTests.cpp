@@ -86,21 +86,6 @@ namespace
 		EXPECT_EQ(Base.Blocks[0].Name, FName(TEXT("End")));
 	}
 
-	TEST_F(FToolMenusTest, SequencerButtonLandsRightAfterActions)
-	{
-		// What the plugin does: an extension of the Sequencer toolbar anchored on the engine's entry.
-		FToolMenuEntry Button = FToolMenuEntry::InitToolBarButton(TEXT("Vantle.ReferenceStatus"), FUIAction(), Text(TEXT("Fix References")));
-		Button.StyleNameOverride = TEXT("SequencerToolbar");
-		Button.InsertPosition = FToolMenuInsert(TEXT("Actions"), EToolMenuInsertType::After);
-		UToolMenu* Toolbar = UToolMenus::Get()->ExtendMenu(TEXT("Sequencer.MainToolBar"));
-		// Another extension's entry added first would be next to "Actions" if placement were by addition order.
-		Toolbar->FindOrAddSection(TEXT("BaseCommands")).AddEntry(FToolMenuEntry::InitToolBarButton(TEXT("Plain"), FUIAction()));
-		Toolbar->FindOrAddSection(TEXT("BaseCommands")).AddEntry(Button);
-
-		EXPECT_EQ(DescribeNames(TEXT("Sequencer.MainToolBar")),
-			(std::vector<std::string>{"BaseCommands Actions", "BaseCommands Vantle.ReferenceStatus", "BaseCommands Plain"}));
-	}
-
 	TEST_F(FToolMenusTest, MenusExtendedBeforeRegistrationKeepTheirExtensions)
 	{
 		UToolMenus* ToolMenus = UToolMenus::Get();

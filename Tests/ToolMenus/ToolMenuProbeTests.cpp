@@ -5,32 +5,6 @@ namespace
 {
 	using namespace Vantle::Test;
 
-	TEST_F(FToolMenusTest, DescribeEvaluatesEveryAttributeNow)
-	{
-		FString Tooltip = TEXT("Open a Level Sequence\nClick: fix.");
-		FName IconName = TEXT("Icons.Refresh");
-		bool bEnabled = false;
-		FToolMenuEntry Button = FToolMenuEntry::InitToolBarButton(TEXT("Status"),
-			FUIAction(FExecuteAction::CreateLambda([]() {}), FCanExecuteAction::CreateLambda([&bEnabled]() { return bEnabled; })),
-			Text(TEXT("Fix \"References\"")), TAttribute<FText>::CreateLambda([&Tooltip]() { return FText::FromString(Tooltip); }),
-			TAttribute<FSlateIcon>::CreateLambda([&IconName]() { return FSlateIcon(TEXT("EditorStyle"), IconName); }));
-		Button.StyleNameOverride = TEXT("SequencerToolbar");
-		UToolMenus::Get()->ExtendMenu(TEXT("Sequencer.MainToolBar"))->FindOrAddSection(TEXT("BaseCommands")).AddEntry(Button);
-
-		const std::vector<std::string> Before = Describe(TEXT("Sequencer.MainToolBar"));
-		ASSERT_EQ(Before.size(), 2u);
-		EXPECT_EQ(Before[1], "BaseCommands Status label=\"Fix \\\"References\\\"\" tooltip=\"Open a Level Sequence\\nClick: fix.\" "
-							 "icon=EditorStyle/Icons.Refresh enabled=false style=SequencerToolbar");
-
-		Tooltip = TEXT("All 3 bindings resolve");
-		IconName = TEXT("Icons.SuccessWithColor");
-		bEnabled = true;
-		const std::vector<std::string> After = Describe(TEXT("Sequencer.MainToolBar"));
-		ASSERT_EQ(After.size(), 2u);
-		EXPECT_EQ(After[1], "BaseCommands Status label=\"Fix \\\"References\\\"\" tooltip=\"All 3 bindings resolve\" "
-							"icon=EditorStyle/Icons.SuccessWithColor enabled=true style=SequencerToolbar");
-	}
-
 	TEST_F(FToolMenusTest, DescribeShowsUnsetPartsAsDashesAndUnknownMenusAsNothing)
 	{
 		UToolMenu* Menu = UToolMenus::Get()->RegisterMenu(TEXT("Test.Bare"));
