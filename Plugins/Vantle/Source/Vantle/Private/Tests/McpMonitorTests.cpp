@@ -30,9 +30,9 @@
 
 namespace
 {
-	const TCHAR* const StartCommandName = TEXT("ModelContextProtocol.StartServer");
-	const FName McpCategory(TEXT("LogModelContextProtocol"));
-	const FName ListenerCategory(TEXT("LogHttpListener"));
+	const TCHAR* const McpStartCommand = TEXT("ModelContextProtocol.StartServer");
+	const FName McpLogCategory(TEXT("LogModelContextProtocol"));
+	const FName ListenerLogCategory(TEXT("LogHttpListener"));
 
 	// Lines of the log as the MCP server and its listener write them.
 	enum class ELines : uint8
@@ -139,14 +139,14 @@ BEGIN_DEFINE_SPEC(FVantleMcpMonitorTests, "Vantle.Mcp", EAutomationTestFlags::Ed
 	void FeedLines(ELines Lines)
 	{
 		const int32 Port = Watcher->Port;
-		Watcher->Serialize(*FString::Printf(TEXT("Starting MCP server on port %d (override with -ModelContextProtocolPort=N)."), Port), ELogVerbosity::Log, McpCategory);
+		Watcher->Serialize(*FString::Printf(TEXT("Starting MCP server on port %d (override with -ModelContextProtocolPort=N)."), Port), ELogVerbosity::Log, McpLogCategory);
 		if (Lines == ELines::ThisEditor)
 		{
-			Watcher->Serialize(*FString::Printf(TEXT("Created new HttpListener on 127.0.0.1:%d"), Port), ELogVerbosity::Log, ListenerCategory);
+			Watcher->Serialize(*FString::Printf(TEXT("Created new HttpListener on 127.0.0.1:%d"), Port), ELogVerbosity::Log, ListenerLogCategory);
 		}
 		else if (Lines == ELines::BindFailed)
 		{
-			Watcher->Serialize(*FString::Printf(TEXT("HttpListener unable to bind to 127.0.0.1:%d"), Port), ELogVerbosity::Log, ListenerCategory);
+			Watcher->Serialize(*FString::Printf(TEXT("HttpListener unable to bind to 127.0.0.1:%d"), Port), ELogVerbosity::Log, ListenerLogCategory);
 		}
 	}
 
@@ -197,12 +197,12 @@ BEGIN_DEFINE_SPEC(FVantleMcpMonitorTests, "Vantle.Mcp", EAutomationTestFlags::Ed
 		{
 			Delegate.BindLambda([this](const TArray<FString>& Args) { StartRuns.Add(FString::Join(Args, TEXT(" "))); });
 		}
-		StartDouble = IConsoleManager::Get().RegisterConsoleCommand(StartCommandName, TEXT("Vantle test stand-in"), Delegate);
+		StartDouble = IConsoleManager::Get().RegisterConsoleCommand(McpStartCommand, TEXT("Vantle test stand-in"), Delegate);
 	}
 
 	bool SkipWithPlugin(const FDoneDelegate& Done)
 	{
-		if (IsConsoleCommand(StartCommandName))
+		if (IsConsoleCommand(McpStartCommand))
 		{
 			AddInfo(TEXT("The Model Context Protocol plugin is enabled; this case needs it disabled and is skipped."));
 			Done.Execute();
@@ -280,37 +280,37 @@ void FVantleMcpMonitorTests::Define()
 				EMcpLogLine Expected;
 			};
 			const FCase Cases[] = {
-				{McpCategory, TEXT("Starting MCP server on port 8000 (override with -ModelContextProtocolPort=N)."), EMcpLogLine::StartThisPort},
-				{McpCategory, TEXT("STARTING mcp SERVER ON PORT 8000 x"), EMcpLogLine::StartThisPort},
-				{McpCategory, TEXT("Starting MCP server on port 8001 (override)."), EMcpLogLine::StartOtherPort},
-				{McpCategory, TEXT("Starting MCP server on port 8000"), EMcpLogLine::StartOtherPort},
-				{McpCategory, TEXT("Starting MCP server on port 80000 ."), EMcpLogLine::StartOtherPort},
-				{McpCategory, TEXT("MCP server is already running on port 8000, stopping first."), EMcpLogLine::Unrelated},
-				{McpCategory, TEXT("Created new HttpListener on 127.0.0.1:8000"), EMcpLogLine::Unrelated},
-				{ListenerCategory, TEXT("Starting MCP server on port 8000 ."), EMcpLogLine::Unrelated},
+				{McpLogCategory, TEXT("Starting MCP server on port 8000 (override with -ModelContextProtocolPort=N)."), EMcpLogLine::StartThisPort},
+				{McpLogCategory, TEXT("STARTING mcp SERVER ON PORT 8000 x"), EMcpLogLine::StartThisPort},
+				{McpLogCategory, TEXT("Starting MCP server on port 8001 (override)."), EMcpLogLine::StartOtherPort},
+				{McpLogCategory, TEXT("Starting MCP server on port 8000"), EMcpLogLine::StartOtherPort},
+				{McpLogCategory, TEXT("Starting MCP server on port 80000 ."), EMcpLogLine::StartOtherPort},
+				{McpLogCategory, TEXT("MCP server is already running on port 8000, stopping first."), EMcpLogLine::Unrelated},
+				{McpLogCategory, TEXT("Created new HttpListener on 127.0.0.1:8000"), EMcpLogLine::Unrelated},
+				{ListenerLogCategory, TEXT("Starting MCP server on port 8000 ."), EMcpLogLine::Unrelated},
 				{FName(TEXT("LogTemp")), TEXT("Created new HttpListener on 127.0.0.1:8000"), EMcpLogLine::Unrelated},
-				{ListenerCategory, TEXT("Created new HttpListener on 127.0.0.1:8000"), EMcpLogLine::ListenerCreated},
-				{ListenerCategory, TEXT("created new httplistener on [::1]:8000"), EMcpLogLine::ListenerCreated},
-				{ListenerCategory, TEXT("Created new HttpListener on 127.0.0.1:18000"), EMcpLogLine::Unrelated},
-				{ListenerCategory, TEXT("Created new HttpListener on 127.0.0.1:80001"), EMcpLogLine::Unrelated},
-				{ListenerCategory, TEXT("Created new HttpListener on 127.0.0.1:8000."), EMcpLogLine::Unrelated},
-				{ListenerCategory, TEXT("Something else on 127.0.0.1:8000"), EMcpLogLine::Unrelated},
-				{ListenerCategory, TEXT(":8000"), EMcpLogLine::Unrelated},
-				{ListenerCategory, TEXT(""), EMcpLogLine::Unrelated},
-				{ListenerCategory, TEXT("HttpListener unable to bind to 127.0.0.1:8000"), EMcpLogLine::BindFailed},
-				{ListenerCategory, TEXT("HttpListener unable to bind to 127.0.0.1:8000 "), EMcpLogLine::Unrelated},
-				{ListenerCategory, TEXT("httplistener STOPPING listening on port 8000"), EMcpLogLine::ListenerStopped},
-				{ListenerCategory, TEXT("HttpListener stopping listening on Port 8000 now"), EMcpLogLine::Unrelated},
-				{ListenerCategory, TEXT("HttpListener stopping listening on Port 800"), EMcpLogLine::Unrelated},
-				{ListenerCategory, TEXT("HttListener stopping listening on Port 8000"), EMcpLogLine::Unrelated},
+				{ListenerLogCategory, TEXT("Created new HttpListener on 127.0.0.1:8000"), EMcpLogLine::ListenerCreated},
+				{ListenerLogCategory, TEXT("created new httplistener on [::1]:8000"), EMcpLogLine::ListenerCreated},
+				{ListenerLogCategory, TEXT("Created new HttpListener on 127.0.0.1:18000"), EMcpLogLine::Unrelated},
+				{ListenerLogCategory, TEXT("Created new HttpListener on 127.0.0.1:80001"), EMcpLogLine::Unrelated},
+				{ListenerLogCategory, TEXT("Created new HttpListener on 127.0.0.1:8000."), EMcpLogLine::Unrelated},
+				{ListenerLogCategory, TEXT("Something else on 127.0.0.1:8000"), EMcpLogLine::Unrelated},
+				{ListenerLogCategory, TEXT(":8000"), EMcpLogLine::Unrelated},
+				{ListenerLogCategory, TEXT(""), EMcpLogLine::Unrelated},
+				{ListenerLogCategory, TEXT("HttpListener unable to bind to 127.0.0.1:8000"), EMcpLogLine::BindFailed},
+				{ListenerLogCategory, TEXT("HttpListener unable to bind to 127.0.0.1:8000 "), EMcpLogLine::Unrelated},
+				{ListenerLogCategory, TEXT("httplistener STOPPING listening on port 8000"), EMcpLogLine::ListenerStopped},
+				{ListenerLogCategory, TEXT("HttpListener stopping listening on Port 8000 now"), EMcpLogLine::Unrelated},
+				{ListenerLogCategory, TEXT("HttpListener stopping listening on Port 800"), EMcpLogLine::Unrelated},
+				{ListenerLogCategory, TEXT("HttListener stopping listening on Port 8000"), EMcpLogLine::Unrelated},
 			};
 			for (const FCase& Case : Cases)
 			{
 				TestEqual(Case.Line, static_cast<int32>(MatchMcpLogLine(Case.Line, Case.Category, 8000)), static_cast<int32>(Case.Expected));
 			}
 			// The blank after the number keeps port 800 from taking port 8000's line.
-			TestEqual(TEXT("port 800"), static_cast<int32>(MatchMcpLogLine(TEXT("Starting MCP server on port 8000 (x)"), McpCategory, 800)), static_cast<int32>(EMcpLogLine::StartOtherPort));
-			TestEqual(TEXT("no line"), static_cast<int32>(MatchMcpLogLine(nullptr, McpCategory, 8000)), static_cast<int32>(EMcpLogLine::Unrelated));
+			TestEqual(TEXT("port 800"), static_cast<int32>(MatchMcpLogLine(TEXT("Starting MCP server on port 8000 (x)"), McpLogCategory, 800)), static_cast<int32>(EMcpLogLine::StartOtherPort));
+			TestEqual(TEXT("no line"), static_cast<int32>(MatchMcpLogLine(nullptr, McpLogCategory, 8000)), static_cast<int32>(EMcpLogLine::Unrelated));
 		});
 
 	It("ConfirmationNeedsTheStartAndListenerLinesAndNoFailureAfter", [this]()
@@ -322,14 +322,14 @@ void FVantleMcpMonitorTests::Define()
 				Lines.Serialize(Line, ELogVerbosity::Log, Category);
 				Steps += FString::Printf(TEXT("%d%d%d%d "), Lines.bStartLineSeen, Lines.bListenerCreated, Lines.bBindFailed, Lines.IsConfirmedForThisEditor());
 			};
-			Step(ListenerCategory, TEXT("Created new HttpListener on 127.0.0.1:8000"));
-			Step(McpCategory, TEXT("Starting MCP server on port 8000 (override with -ModelContextProtocolPort=N)."));
-			Step(McpCategory, TEXT("Starting MCP server on port 9000 (override with -ModelContextProtocolPort=N)."));
-			Step(McpCategory, TEXT("Starting MCP server on port 8000 (override with -ModelContextProtocolPort=N)."));
-			Step(ListenerCategory, TEXT("HttpListener unable to bind to 127.0.0.1:8000"));
-			Step(ListenerCategory, TEXT("Created new HttpListener on 127.0.0.1:8000"));
-			Step(ListenerCategory, TEXT("HttpListener stopping listening on Port 8000"));
-			Step(ListenerCategory, TEXT("HttpListener unable to bind to 127.0.0.1:8000"));
+			Step(ListenerLogCategory, TEXT("Created new HttpListener on 127.0.0.1:8000"));
+			Step(McpLogCategory, TEXT("Starting MCP server on port 8000 (override with -ModelContextProtocolPort=N)."));
+			Step(McpLogCategory, TEXT("Starting MCP server on port 9000 (override with -ModelContextProtocolPort=N)."));
+			Step(McpLogCategory, TEXT("Starting MCP server on port 8000 (override with -ModelContextProtocolPort=N)."));
+			Step(ListenerLogCategory, TEXT("HttpListener unable to bind to 127.0.0.1:8000"));
+			Step(ListenerLogCategory, TEXT("Created new HttpListener on 127.0.0.1:8000"));
+			Step(ListenerLogCategory, TEXT("HttpListener stopping listening on Port 8000"));
+			Step(ListenerLogCategory, TEXT("HttpListener unable to bind to 127.0.0.1:8000"));
 			TestEqual(TEXT("start, listener, failure, confirmed after each line"), Steps, TEXT("0100 1101 0100 1101 1010 1101 1000 1010 "));
 		});
 
@@ -383,7 +383,7 @@ void FVantleMcpMonitorTests::Define()
 			// The monitor pings only while the start command exists.
 			BeforeEach([this]()
 				{
-					if (!IsConsoleCommand(StartCommandName))
+					if (!IsConsoleCommand(McpStartCommand))
 					{
 						RegisterStartDouble(true);
 					}
@@ -524,7 +524,7 @@ void FVantleMcpMonitorTests::Define()
 		{
 			LatentIt("TheStartCommandIsConfirmedByItsLogLines", FTimespan::FromSeconds(20.0), [this](const FDoneDelegate& Done)
 				{
-					if (!IsConsoleCommand(StartCommandName))
+					if (!IsConsoleCommand(McpStartCommand))
 					{
 						AddInfo(TEXT("The Model Context Protocol plugin is not enabled; skipped."));
 						Done.Execute();
@@ -553,7 +553,7 @@ void FVantleMcpMonitorTests::Define()
 									// The module's own monitor saw another port's start line: give it its server back.
 									FVantleModule& Module = Vantle::Tests::FTestScene::Module();
 									const bool bModuleConfirmed = Module.McpWatcher->State == static_cast<int32>(EMcpState::Confirmed);
-									const FString Restore = bModuleConfirmed ? FString::Printf(TEXT("%s %d"), StartCommandName, Module.McpWatcher->Port) : FString(TEXT("ModelContextProtocol.StopServer"));
+									const FString Restore = bModuleConfirmed ? FString::Printf(TEXT("%s %d"), McpStartCommand, Module.McpWatcher->Port) : FString(TEXT("ModelContextProtocol.StopServer"));
 									IConsoleManager::Get().ProcessUserConsoleInput(*Restore, *GLog, nullptr);
 									Done.Execute();
 								});
@@ -571,7 +571,7 @@ void FVantleMcpMonitorTests::Define()
 					TestStatus(EMcpState::PluginMissing, Enable);
 					TestFalse(TEXT("no ping"), Watcher->PendingRequest.IsValid());
 					// A variable by the command's name is not the command.
-					IConsoleVariable* Variable = IConsoleManager::Get().RegisterConsoleVariable(StartCommandName, 0, TEXT("Vantle test: not a command"));
+					IConsoleVariable* Variable = IConsoleManager::Get().RegisterConsoleVariable(McpStartCommand, 0, TEXT("Vantle test: not a command"));
 					Watcher->State = static_cast<int32>(EMcpState::Idle);
 					Watcher->RequestStart();
 					if (Variable)
