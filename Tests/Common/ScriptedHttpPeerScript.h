@@ -59,7 +59,6 @@ struct FScriptedExchange
 	std::vector<std::pair<std::string, std::string>> Headers;
 	std::string Body;
 	std::function<std::string(const FScriptedHttpRequest&)> MakeBody;
-	std::chrono::milliseconds Delay{0};
 	size_t DripBytes = 0;
 	std::chrono::milliseconds DripInterval{0};
 	uint64_t HugeBodyBytes = 0;
@@ -104,12 +103,6 @@ struct FScriptedExchange
 	FScriptedExchange& Header(std::string Name, std::string Value)
 	{
 		Headers.emplace_back(std::move(Name), std::move(Value));
-		return *this;
-	}
-	// Waits this long before sending anything.
-	FScriptedExchange& After(std::chrono::milliseconds InDelay)
-	{
-		Delay = InDelay;
 		return *this;
 	}
 	// Sends the body Bytes at a time, Interval apart (Content-Length announces the whole body).

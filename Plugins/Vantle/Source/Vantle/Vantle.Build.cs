@@ -24,6 +24,7 @@ public class Vantle : ModuleRules
 			"LevelSequenceEditor",
 			"UniversalObjectLocator",
 			"HTTP",
+			"HTTPServer",
 			"Json",
 			"Projects",
 			"ImageCore",
