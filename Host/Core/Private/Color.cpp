@@ -60,11 +60,6 @@ FColor FLinearColor::ToFColor(const bool bSRGB) const
 	return FColor(LinearToByte(R), LinearToByte(G), LinearToByte(B), LinearToByte(A));
 }
 
-FColor FLinearColor::ToFColorSRGB() const
-{
-	return ToFColor(true);
-}
-
 FString FLinearColor::ToString() const
 {
 	return FString::Printf(TEXT("(R=%f,G=%f,B=%f,A=%f)"), R, G, B, A);

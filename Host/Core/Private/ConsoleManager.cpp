@@ -161,17 +161,6 @@ namespace
 			}
 		}
 
-		TArray<FString> Names() const
-		{
-			std::lock_guard<std::recursive_mutex> Guard(Mutex);
-			TArray<FString> Result;
-			for (const auto& Pair : Objects)
-			{
-				Result.Add(Pair.Value.Name);
-			}
-			return Result;
-		}
-
 	private:
 		struct FEntry
 		{
@@ -220,8 +209,4 @@ IConsoleManager& IConsoleManager::Get()
 
 namespace UE::Host
 {
-	TArray<FString> GetConsoleObjectNames()
-	{
-		return GetManager().Names();
-	}
 }

@@ -184,16 +184,6 @@ bool FFileHelper::LoadFileToString(FString& Result, const TCHAR* Filename)
 	return true;
 }
 
-FString FPaths::ProjectDir()
-{
-	return FString(TEXT("./"));
-}
-
-FString FPaths::ProjectSavedDir()
-{
-	return FString(TEXT("./Saved/"));
-}
-
 FString FPaths::ConvertRelativePathToFull(const FString& InPath)
 {
 	std::error_code Error;

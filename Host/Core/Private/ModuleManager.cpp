@@ -88,25 +88,3 @@ bool FModuleManager::UnloadModule(const FName InModuleName, bool bIsShutdown)
 	}
 	return false;
 }
-
-struct FHostModuleAccess
-{
-	static TArray<FString> Names()
-	{
-		TArray<FString> Result;
-		for (const FModuleManager::FState::FLoaded& Entry : FModuleManager::Get().State->Loaded)
-		{
-			Result.Add(Entry.Name.ToString());
-		}
-		return Result;
-	}
-};
-
-namespace UE::Host
-{
-	TArray<FString> GetLoadedModuleNames()
-	{
-		return FHostModuleAccess::Names();
-	}
-}
-

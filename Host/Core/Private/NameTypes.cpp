@@ -67,12 +67,6 @@ FString FName::ToString() const
 	return FString(Table.DisplayStrings[DisplayIndex]);
 }
 
-const FText& FText::GetEmpty()
-{
-	static const FText Empty;
-	return Empty;
-}
-
 const FString& FText::ToString() const
 {
 	static const FString EmptyString;

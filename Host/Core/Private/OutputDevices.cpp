@@ -18,11 +18,6 @@
 #include <vector>
 
 DEFINE_LOG_CATEGORY(LogTemp);
-DEFINE_LOG_CATEGORY(LogInit);
-DEFINE_LOG_CATEGORY(LogExit);
-DEFINE_LOG_CATEGORY(LogConsoleResponse);
-
-bool GIsRequestingExit = false;
 
 const TCHAR* ToString(ELogVerbosity::Type Verbosity)
 {
@@ -364,25 +359,6 @@ void FOutputDeviceRedirector::TearDown()
 	}
 }
 
-struct FHostLogAccess
-{
-	static TArray<FOutputDevice*> Devices()
-	{
-		FOutputDeviceRedirector::FState& State = *FOutputDeviceRedirector::Get()->State;
-		std::shared_lock<std::shared_mutex> Guard(State.DevicesMutex);
-		TArray<FOutputDevice*> Result;
-		for (FOutputDevice* Device : State.Buffered)
-		{
-			Result.Add(Device);
-		}
-		for (FOutputDevice* Device : State.Unbuffered)
-		{
-			Result.Add(Device);
-		}
-		return Result;
-	}
-};
-
 namespace UE::Host
 {
 	void LogLine(const FName& Category, ELogVerbosity::Type Verbosity, const FString& Message)
@@ -403,11 +379,6 @@ namespace UE::Host
 			std::fflush(stderr);
 			std::abort();
 		}
-	}
-
-	TArray<FOutputDevice*> GetLogDevices()
-	{
-		return FHostLogAccess::Devices();
 	}
 
 	void SetGlobalLogAvailable(bool bAvailable)

@@ -36,11 +36,6 @@ double FPlatformTime::Seconds()
 	return duration<double>(steady_clock::now().time_since_epoch()).count();
 }
 
-uint32 FPlatformTime::Cycles()
-{
-	return static_cast<uint32>(Cycles64());
-}
-
 uint64 FPlatformTime::Cycles64()
 {
 	using namespace std::chrono;
@@ -63,11 +58,6 @@ const TCHAR* FApp::GetProjectName()
 	return *ProjectNameStorage();
 }
 
-bool FApp::HasProjectName()
-{
-	return !ProjectNameStorage().IsEmpty();
-}
-
 void FApp::SetProjectName(const TCHAR* InProjectName)
 {
 	ProjectNameStorage() = FString(InProjectName);
@@ -84,11 +74,6 @@ namespace UE::Host
 	void UseRealClock()
 	{
 		GManualClock.store(false);
-	}
-
-	bool IsManualClock()
-	{
-		return GManualClock.load();
 	}
 
 	void AdvanceClock(double Seconds)

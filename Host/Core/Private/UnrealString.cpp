@@ -253,19 +253,6 @@ double FCString::Atod(const TCHAR* S)
 	return std::strtod(UE::Host::ToUtf8(FStringView(S)).c_str(), nullptr);
 }
 
-const TCHAR* FCString::Stristr(const TCHAR* Haystack, const TCHAR* Needle)
-{
-	const int32 NeedleLen = Strlen(Needle);
-	for (; *Haystack; ++Haystack)
-	{
-		if (Strnicmp(Haystack, Needle, NeedleLen) == 0)
-		{
-			return Haystack;
-		}
-	}
-	return NeedleLen == 0 ? Haystack : nullptr;
-}
-
 FString::FString(const ANSICHAR* In)
 {
 	if (In)
@@ -275,11 +262,6 @@ FString::FString(const ANSICHAR* In)
 			Data += static_cast<char16_t>(static_cast<unsigned char>(*In));
 		}
 	}
-}
-
-void FString::AppendInt(int32 Value)
-{
-	*this += FromInt(Value);
 }
 
 FString& FString::operator/=(const FString& Other)
@@ -399,11 +381,6 @@ bool FString::Split(const FString& InS, FString* LeftS, FString* RightS, ESearch
 FString FString::Left(int32 Count) const
 {
 	return FString(Data.substr(0, Count < 0 ? 0 : (Count > Len() ? Len() : Count)));
-}
-
-FString FString::LeftChop(int32 Count) const
-{
-	return Left(Len() - (Count < 0 ? 0 : Count));
 }
 
 FString FString::Right(int32 Count) const
@@ -598,12 +575,6 @@ int32 FString::ParseIntoArrayWS(TArray<FString>& OutArray, const TCHAR* ExtraDel
 	}
 	Flush();
 	return OutArray.Num();
-}
-
-int32 FString::ParseIntoArrayLines(TArray<FString>& OutArray, bool bCullEmpty) const
-{
-	FString Normalized = Replace(TEXT("\r\n"), TEXT("\n"));
-	return Normalized.ParseIntoArray(OutArray, TEXT("\n"), bCullEmpty);
 }
 
 FString FString::FromInt(int32 Num)

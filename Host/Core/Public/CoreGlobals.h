@@ -10,11 +10,6 @@ CORE_API FOutputDeviceRedirector* GetGlobalLogSingleton();
 #define GLog GetGlobalLogSingleton()
 
 DECLARE_LOG_CATEGORY_EXTERN(LogTemp, Log, All);
-DECLARE_LOG_CATEGORY_EXTERN(LogInit, Log, All);
-DECLARE_LOG_CATEGORY_EXTERN(LogExit, Log, All);
-DECLARE_LOG_CATEGORY_EXTERN(LogConsoleResponse, Log, All);
-
-extern CORE_API bool GIsRequestingExit;
 
 // The game thread is the thread that starts the program (fixed at start-up, before main). Until
 // then every thread counts as the game thread, as in the engine.

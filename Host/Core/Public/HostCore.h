@@ -16,19 +16,12 @@ namespace UE::Host
 	// A manual clock makes FPlatformTime::Seconds return a value that only AdvanceClock moves.
 	CORE_API void UseManualClock(double StartSeconds = 1000.0);
 	CORE_API void UseRealClock();
-	CORE_API bool IsManualClock();
 	CORE_API void AdvanceClock(double Seconds);
 
-	// Registered console objects, names as registered.
-	CORE_API TArray<FString> GetConsoleObjectNames();
 	// Tickers of the given ticker that are still scheduled.
 	CORE_API int32 GetActiveTickerCount(FTSTicker& Ticker);
-	// Devices attached to the global log.
-	CORE_API TArray<FOutputDevice*> GetLogDevices();
 	// Lets tests run code as if the editor had no global log.
 	CORE_API void SetGlobalLogAvailable(bool bAvailable);
-	// Modules that are loaded, in load order.
-	CORE_API TArray<FString> GetLoadedModuleNames();
 	// Writes Size bytes to the file (replacing it, or appending with FILEWRITE_Append), creating
 	// missing parent folders as the engine's file writer does. False when it cannot be written.
 	CORE_API bool WriteFileBytes(const TCHAR* Filename, const void* Data, int64 Size, uint32 WriteFlags = 0);

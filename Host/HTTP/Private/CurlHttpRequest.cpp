@@ -11,11 +11,6 @@ namespace
 
 	using FLock = std::lock_guard<std::recursive_mutex>;
 
-	float SecondsSince(FClock::time_point Start)
-	{
-		return std::chrono::duration<float>(FClock::now() - Start).count();
-	}
-
 	bool HasSupportedScheme(const FString& Url)
 	{
 		return (Url.StartsWith(TEXT("http://")) && Url.Len() > 7) || (Url.StartsWith(TEXT("https://")) && Url.Len() > 8);
@@ -42,21 +37,9 @@ FString FCurlHttpRequest::GetHeader(const FString& HeaderName) const
 	return Headers.Get(HeaderName);
 }
 
-TArray<FString> FCurlHttpRequest::GetAllHeaders() const
-{
-	FLock Guard(Lock);
-	return Headers.Lines();
-}
-
 FString FCurlHttpRequest::GetContentType() const
 {
 	return GetHeader(TEXT("Content-Type"));
-}
-
-uint64 FCurlHttpRequest::GetContentLength() const
-{
-	FLock Guard(Lock);
-	return static_cast<uint64>(Payload.Num());
 }
 
 const TArray<uint8>& FCurlHttpRequest::GetContent() const
@@ -148,12 +131,6 @@ void FCurlHttpRequest::SetDelegateThreadPolicy(EHttpRequestDelegateThreadPolicy 
 	}
 }
 
-EHttpRequestDelegateThreadPolicy FCurlHttpRequest::GetDelegateThreadPolicy() const
-{
-	FLock Guard(Lock);
-	return ThreadPolicy;
-}
-
 bool FCurlHttpRequest::ProcessRequest()
 {
 	const TSharedPtr<FCurlHttpManager> PinnedManager = Manager.Pin();
@@ -191,7 +168,6 @@ bool FCurlHttpRequest::ProcessRequest()
 		StartTime = FClock::now();
 		FailureReason = EHttpFailureReason::None;
 		Response.Reset();
-		ElapsedSeconds = 0.0f;
 		if (Refusal.IsEmpty())
 		{
 			Setup.Verb = UE::Host::ToUtf8(Verb);
@@ -292,12 +268,6 @@ const FHttpResponsePtr FCurlHttpRequest::GetResponse() const
 	return Response;
 }
 
-float FCurlHttpRequest::GetElapsedTime() const
-{
-	FLock Guard(Lock);
-	return IsProcessingLocked() ? SecondsSince(StartTime) : ElapsedSeconds;
-}
-
 void FCurlHttpRequest::FinishRun(const std::shared_ptr<FHttpRun>& Run, bool bSucceeded, EHttpFailureReason Reason, const FHttpResponsePtr& InResponse)
 {
 	if (Run->Policy == EHttpRequestDelegateThreadPolicy::CompleteOnGameThread)
@@ -352,7 +322,6 @@ void FCurlHttpRequest::Deliver(const std::shared_ptr<FHttpRun>& Run, bool bSucce
 		Status = bSucceeded ? EHttpRequestStatus::Succeeded : EHttpRequestStatus::Failed;
 		FailureReason = bSucceeded ? EHttpFailureReason::None : Reason;
 		Response = InResponse;
-		ElapsedSeconds = SecondsSince(StartTime);
 		Sent = Run->BytesSent.load();
 		Received = Run->BytesReceived.load();
 		bFinalProgress = Sent != Run->ReportedSent || Received != Run->ReportedReceived;

@@ -52,9 +52,7 @@ public:
 	const FString& GetURL() const override;
 	const FString& GetEffectiveURL() const override;
 	FString GetHeader(const FString& HeaderName) const override;
-	TArray<FString> GetAllHeaders() const override;
 	FString GetContentType() const override;
-	uint64 GetContentLength() const override;
 	const TArray<uint8>& GetContent() const override;
 	EHttpRequestStatus::Type GetStatus() const override;
 	EHttpFailureReason GetFailureReason() const override;
@@ -67,13 +65,11 @@ public:
 	void SetContentAsString(const FString& ContentString) override;
 	void SetTimeout(float InTimeoutSecs) override;
 	void SetDelegateThreadPolicy(EHttpRequestDelegateThreadPolicy InThreadPolicy) override;
-	EHttpRequestDelegateThreadPolicy GetDelegateThreadPolicy() const override;
 	bool ProcessRequest() override;
 	FHttpRequestCompleteDelegate& OnProcessRequestComplete() override { return CompleteDelegate; }
 	FHttpRequestProgressDelegate64& OnRequestProgress64() override { return ProgressDelegate; }
 	void CancelRequest() override;
 	const FHttpResponsePtr GetResponse() const override;
-	float GetElapsedTime() const override;
 
 	// Worker side: the run ended. Delivers now (worker policy) or through the game-thread queue.
 	void FinishRun(const std::shared_ptr<FHttpRun>& Run, bool bSucceeded, EHttpFailureReason Reason, const FHttpResponsePtr& InResponse);
@@ -101,7 +97,6 @@ private:
 	FHttpResponsePtr Response;
 	std::shared_ptr<FHttpRun> CurrentRun;
 	std::chrono::steady_clock::time_point StartTime;
-	float ElapsedSeconds = 0.0f;
 
 	FHttpRequestCompleteDelegate CompleteDelegate;
 	FHttpRequestProgressDelegate64 ProgressDelegate;

@@ -16,9 +16,7 @@ public:
 	const FString& GetURL() const override { return URL; }
 	const FString& GetEffectiveURL() const override { return EffectiveURL; }
 	FString GetHeader(const FString& HeaderName) const override { return Headers.Get(HeaderName); }
-	TArray<FString> GetAllHeaders() const override { return Headers.Lines(); }
 	FString GetContentType() const override { return Headers.Get(TEXT("Content-Type")); }
-	uint64 GetContentLength() const override;
 	const TArray<uint8>& GetContent() const override { return Content; }
 	EHttpRequestStatus::Type GetStatus() const override { return EHttpRequestStatus::Succeeded; }
 	EHttpFailureReason GetFailureReason() const override { return EHttpFailureReason::None; }

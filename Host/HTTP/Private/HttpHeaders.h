@@ -43,16 +43,6 @@ public:
 		return Fields.ContainsByPredicate([&Name](const TPair<FString, FString>& Field) { return Field.Key == Name; });
 	}
 
-	TArray<FString> Lines() const
-	{
-		TArray<FString> Result;
-		for (const TPair<FString, FString>& Field : Fields)
-		{
-			Result.Add(Field.Key + TEXT(": ") + Field.Value);
-		}
-		return Result;
-	}
-
 	const TArray<TPair<FString, FString>>& GetFields() const { return Fields; }
 	void Reset() { Fields.Reset(); }
 

@@ -61,11 +61,6 @@ void FJsonObject::SetField(FStringView FieldName, const TSharedPtr<FJsonValue>& 
 	Values.Add(FString(FieldName), Value);
 }
 
-void FJsonObject::RemoveField(FStringView FieldName)
-{
-	Values.Remove(FString(FieldName));
-}
-
 bool FJsonObject::TryGetStringField(FStringView FieldName, FString& OutString) const
 {
 	const TSharedPtr<FJsonValue> Field = TryGetField(FieldName);
@@ -90,12 +85,6 @@ bool FJsonObject::TryGetNumberField(FStringView FieldName, int64& OutNumber) con
 	return Field.IsValid() && Field->TryGetNumber(OutNumber);
 }
 
-bool FJsonObject::TryGetBoolField(FStringView FieldName, bool& OutBool) const
-{
-	const TSharedPtr<FJsonValue> Field = TryGetField(FieldName);
-	return Field.IsValid() && Field->TryGetBool(OutBool);
-}
-
 bool FJsonObject::TryGetArrayField(FStringView FieldName, const TArray<TSharedPtr<FJsonValue>>*& OutArray) const
 {
 	const TSharedPtr<FJsonValue>* Field = Values.Find(FString(FieldName));
@@ -117,17 +106,6 @@ FString FJsonObject::GetStringField(FStringView FieldName) const
 double FJsonObject::GetNumberField(FStringView FieldName) const
 {
 	return GetFieldOfType(FieldName, EJson::None)->AsNumber();
-}
-
-int32 FJsonObject::GetIntegerField(FStringView FieldName) const
-{
-	int32 Number = 0;
-	const TSharedPtr<FJsonValue>& Field = GetFieldOfType(FieldName, EJson::None);
-	if (!Field->TryGetNumber(Number))
-	{
-		Field->AsNumber();
-	}
-	return Number;
 }
 
 bool FJsonObject::GetBoolField(FStringView FieldName) const

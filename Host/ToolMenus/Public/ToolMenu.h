@@ -24,8 +24,6 @@ public:
 	TOOLMENUS_API FToolMenuSection& FindOrAddSection(const FName SectionName, const TAttribute<FText>& InLabel,
 		const FToolMenuInsert InPosition = FToolMenuInsert());
 
-	// The name the menu was registered or extended under.
-	FName GetMenuName() const { return MenuName; }
 	// False for a menu that has only been extended so far.
 	bool IsRegistered() const { return bRegistered; }
 

@@ -51,5 +51,4 @@ struct FToolMenuInsert
 	bool operator!=(const FToolMenuInsert& Other) const { return !(*this == Other); }
 	// True for Default; true for Before or After.
 	bool IsDefault() const { return Position == EToolMenuInsertType::Default; }
-	bool IsBeforeOrAfter() const { return Position == EToolMenuInsertType::Before || Position == EToolMenuInsertType::After; }
 };

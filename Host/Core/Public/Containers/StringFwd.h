@@ -6,4 +6,3 @@
 class FString;
 template <typename CharType> class TStringView;
 using FStringView = TStringView<TCHAR>;
-using FAnsiStringView = TStringView<ANSICHAR>;

@@ -61,7 +61,6 @@ struct FCString
 	static int32 Atoi(const TCHAR* S);
 	static int64 Atoi64(const TCHAR* S);
 	static double Atod(const TCHAR* S);
-	static const TCHAR* Stristr(const TCHAR* Haystack, const TCHAR* Needle);
 };
 
 // Printf arguments are type-checked at compile time, as the engine's checked format strings are:
@@ -369,7 +368,6 @@ public:
 	FString& Append(const FString& Other) { Data += Other.Data; return *this; }
 	FString& Append(const TCHAR* Other, int32 Count) { Data.append(Other, Count); return *this; }
 	FString& AppendChar(TCHAR Ch) { Data += Ch; return *this; }
-	void AppendInt(int32 Value);
 
 	// Path join: inserts one '/' unless either side already provides it.
 	FString& operator/=(const FString& Other);
@@ -413,7 +411,6 @@ public:
 	bool Split(const FString& InS, FString* LeftS, FString* RightS, ESearchCase::Type SearchCase = ESearchCase::IgnoreCase, ESearchDir::Type SearchDir = ESearchDir::FromStart) const;
 
 	FString Left(int32 Count) const;
-	FString LeftChop(int32 Count) const;
 	FString Right(int32 Count) const;
 	FString RightChop(int32 Count) const;
 	// Substrings clamp their range to the string instead of failing.
@@ -431,7 +428,6 @@ public:
 	int32 ParseIntoArray(TArray<FString>& OutArray, const TCHAR* Delim, bool bCullEmpty = true) const;
 	// Splits at white space (and at the first character of ExtraDelim), as the console splits arguments.
 	int32 ParseIntoArrayWS(TArray<FString>& OutArray, const TCHAR* ExtraDelim = nullptr, bool bCullEmpty = true) const;
-	int32 ParseIntoArrayLines(TArray<FString>& OutArray, bool bCullEmpty = true) const;
 
 	// The number in decimal.
 	static FString FromInt(int32 Num);

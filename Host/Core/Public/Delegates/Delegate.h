@@ -300,7 +300,6 @@ private:
 	std::vector<FDelegate> Bindings;
 };
 
-typedef TDelegate<void()> FSimpleDelegate;
 typedef TMulticastDelegate<void()> FSimpleMulticastDelegate;
 
 #define DECLARE_DELEGATE(Name) typedef TDelegate<void()> Name;

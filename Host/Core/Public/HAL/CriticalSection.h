@@ -15,7 +15,6 @@ public:
 
 	void Lock() { Mutex.lock(); }
 	void Unlock() { Mutex.unlock(); }
-	bool TryLock() { return Mutex.try_lock(); }
 
 private:
 	std::recursive_mutex Mutex;

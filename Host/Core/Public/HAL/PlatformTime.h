@@ -7,7 +7,5 @@ struct FPlatformTime
 {
 	// Monotonic seconds since an arbitrary start.
 	static CORE_API double Seconds();
-	static CORE_API uint32 Cycles();
 	static CORE_API uint64 Cycles64();
-	static double GetSecondsPerCycle() { return 1e-9; }
 };

@@ -15,13 +15,10 @@ public:
 	static FText FromString(const FString& String) { FText Result; Result.Text = std::make_shared<const FString>(String); return Result; }
 	static FText FromString(FString&& String) { FText Result; Result.Text = std::make_shared<const FString>(std::move(String)); return Result; }
 	static FText FromName(const FName& Name) { return FromString(Name.ToString()); }
-	static FText AsCultureInvariant(const FString& String) { return FromString(String); }
-	static const FText& GetEmpty();
 
 	const FString& ToString() const;
 	bool IsEmpty() const { return ToString().IsEmpty(); }
 	bool IdenticalTo(const FText& Other) const { return ToString().Equals(Other.ToString(), ESearchCase::CaseSensitive); }
-	bool EqualTo(const FText& Other) const { return IdenticalTo(Other); }
 
 private:
 	std::shared_ptr<const FString> Text;

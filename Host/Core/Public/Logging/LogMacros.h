@@ -17,7 +17,6 @@ struct FLogCategoryBase
 	const FName& GetCategoryName() const { return CategoryName; }
 	ELogVerbosity::Type GetVerbosity() const { return Verbosity; }
 	CORE_API void SetVerbosity(ELogVerbosity::Type NewVerbosity);
-	ELogVerbosity::Type GetCompileTimeVerbosity() const { return CompileTimeVerbosity; }
 
 private:
 	ELogVerbosity::Type Verbosity;

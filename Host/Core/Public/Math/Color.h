@@ -28,7 +28,6 @@ struct FLinearColor
 
 	// Encodes to 8-bit; with bSRGB the channels pass through the sRGB curve.
 	CORE_API FColor ToFColor(const bool bSRGB) const;
-	CORE_API FColor ToFColorSRGB() const;
 	FLinearColor CopyWithNewOpacity(float NewOpacity) const { return FLinearColor(R, G, B, NewOpacity); }
 	bool Equals(const FLinearColor& Other, float Tolerance = 1.e-4f) const;
 	bool operator==(const FLinearColor& Other) const { return R == Other.R && G == Other.G && B == Other.B && A == Other.A; }
@@ -71,7 +70,6 @@ struct FColor
 	// "RRGGBBAA" in upper case.
 	CORE_API FString ToHex() const;
 	FLinearColor ReinterpretAsLinear() const { return FLinearColor(R / 255.f, G / 255.f, B / 255.f, A / 255.f); }
-	uint32 ToPackedARGB() const { return (uint32(A) << 24) | (uint32(R) << 16) | (uint32(G) << 8) | B; }
 	bool operator==(const FColor& C) const { return R == C.R && G == C.G && B == C.B && A == C.A; }
 	bool operator!=(const FColor& C) const { return !(*this == C); }
 

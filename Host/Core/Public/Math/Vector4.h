@@ -23,5 +23,3 @@ namespace UE::Math
 }
 
 using FVector4 = UE::Math::TVector4<double>;
-using FVector4f = UE::Math::TVector4<float>;
-using FVector4d = UE::Math::TVector4<double>;

@@ -30,7 +30,6 @@ struct FGuid
 	// A fresh random GUID (version 4 bits set), never the zero GUID.
 	static CORE_API FGuid NewGuid();
 	bool IsValid() const { return (A | B | C | D) != 0; }
-	void Invalidate() { A = B = C = D = 0; }
 	CORE_API FString ToString(EGuidFormats Format = EGuidFormats::Digits) const;
 	// Accepts the Digits, hyphenated, braced and parenthesised forms.
 	static CORE_API bool Parse(const FString& GuidString, FGuid& OutGuid);

@@ -42,7 +42,6 @@ public:
 	bool CanBeUsedOnMultipleThreads() const override { return true; }
 
 private:
-	friend struct FHostLogAccess;
 	struct FState;
 	std::unique_ptr<FState> State;
 };

@@ -17,9 +17,7 @@ public:
 		return Result;
 	}
 	// The project folder, relative, ending in '/'.
-	static CORE_API FString ProjectDir();
 	// The project's Saved folder, relative, ending in '/'.
-	static CORE_API FString ProjectSavedDir();
 	// The absolute, normalised form of a path.
 	static CORE_API FString ConvertRelativePathToFull(const FString& InPath);
 	// Everything before the last '/'.

@@ -12,7 +12,6 @@ struct FTimespan
 	// The span of that many seconds, rounded to the nearest tick.
 	static FTimespan FromSeconds(double Seconds) { return FTimespan(static_cast<int64>(Seconds * 1e7 + (Seconds < 0.0 ? -0.5 : 0.5))); }
 	double GetTotalSeconds() const { return static_cast<double>(Ticks) / 1e7; }
-	int64 GetTicks() const { return Ticks; }
 
 	bool operator==(const FTimespan& Other) const { return Ticks == Other.Ticks; }
 	bool operator<(const FTimespan& Other) const { return Ticks < Other.Ticks; }

@@ -51,7 +51,6 @@ public:
 private:
 	FModuleManager();
 	~FModuleManager();
-	friend struct FHostModuleAccess;
 	struct FState;
 	std::unique_ptr<FState> State;
 };

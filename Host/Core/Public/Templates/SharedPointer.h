@@ -59,7 +59,6 @@ public:
 	ObjectType* operator->() const { return Ptr.get(); }
 	ObjectType& operator*() const { return *Ptr; }
 	TSharedPtr<ObjectType, Mode> ToSharedPtr() const { return TSharedPtr<ObjectType, Mode>(*this); }
-	TWeakPtr<ObjectType, Mode> ToWeakPtr() const { return TWeakPtr<ObjectType, Mode>(*this); }
 	int32 GetSharedReferenceCount() const { return static_cast<int32>(Ptr.use_count()); }
 	bool IsUnique() const { return Ptr.use_count() == 1; }
 	// Always valid; kept so generic code can ask.
@@ -152,7 +151,6 @@ public:
 	}
 	bool IsValid() const { return !Ptr.expired(); }
 	void Reset() { Ptr.reset(); }
-	bool HasSameObject(const void* Other) const { return Pin().Get() == Other; }
 	bool operator==(const TWeakPtr& Other) const { return !Ptr.owner_before(Other.Ptr) && !Other.Ptr.owner_before(Ptr); }
 
 private:

@@ -19,11 +19,6 @@ inline uint32 GetTypeHash(T* Ptr)
 	return static_cast<uint32>((Bits >> 4) ^ (Bits >> 36)) * 2654435761u;
 }
 
-inline uint32 HashCombine(uint32 A, uint32 B)
-{
-	return A ^ (B + 0x9e3779b9u + (A << 6) + (A >> 2));
-}
-
 // Hash and equality adaptors that route std containers to GetTypeHash / operator==.
 struct FHostTypeHasher
 {

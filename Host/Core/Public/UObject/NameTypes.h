@@ -28,7 +28,6 @@ public:
 	bool operator==(const FName& Other) const { return ComparisonIndex == Other.ComparisonIndex; }
 	bool operator!=(const FName& Other) const { return ComparisonIndex != Other.ComparisonIndex; }
 	bool operator==(EName Other) const { return Other == NAME_None ? IsNone() : false; }
-	bool LexicalLess(const FName& Other) const { return ToString() < Other.ToString(); }
 	friend uint32 GetTypeHash(const FName& Name) { return Name.ComparisonIndex * 2654435761u; }
 
 private:

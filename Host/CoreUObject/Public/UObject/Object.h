@@ -22,9 +22,3 @@ inline bool IsValid(const UObject* Test)
 {
 	return Test && !Test->HasAnyInternalFlags(EInternalObjectFlags::Garbage);
 }
-
-// Same as IsValid for a pointer the caller knows is not null.
-inline bool IsValidChecked(const UObject* Test)
-{
-	return !Test->HasAnyInternalFlags(EInternalObjectFlags::Garbage);
-}

@@ -39,12 +39,8 @@ public:
 	virtual const FString& GetEffectiveURL() const = 0;
 	// A header's value (names ignore case); empty when there is none.
 	virtual FString GetHeader(const FString& HeaderName) const = 0;
-	// Every header as "Name: Value".
-	virtual TArray<FString> GetAllHeaders() const = 0;
 	// The Content-Type header's value.
 	virtual FString GetContentType() const = 0;
-	// The Content-Length header's value (for a request: its payload size); 0 when unknown.
-	virtual uint64 GetContentLength() const = 0;
 	// The payload bytes.
 	virtual const TArray<uint8>& GetContent() const = 0;
 	// The request's state; a response reports the state of the request it completed.

@@ -10,7 +10,6 @@
 typedef TSharedPtr<IHttpRequest, ESPMode::ThreadSafe> FHttpRequestPtr;
 typedef TSharedRef<IHttpRequest, ESPMode::ThreadSafe> FHttpRequestRef;
 typedef TSharedPtr<IHttpResponse, ESPMode::ThreadSafe> FHttpResponsePtr;
-typedef TSharedRef<IHttpResponse, ESPMode::ThreadSafe> FHttpResponseRef;
 
 // Which thread runs a request's delegates.
 enum class EHttpRequestDelegateThreadPolicy : uint8
@@ -47,7 +46,6 @@ public:
 	virtual void SetTimeout(float InTimeoutSecs) = 0;
 	// Chooses the thread that runs the completion and progress delegates.
 	virtual void SetDelegateThreadPolicy(EHttpRequestDelegateThreadPolicy InThreadPolicy) = 0;
-	virtual EHttpRequestDelegateThreadPolicy GetDelegateThreadPolicy() const = 0;
 
 	// Starts the request. False (and no completion) for an empty URL, a scheme other than http or
 	// https, a request already processing, or when the HTTP module is not loaded.
@@ -62,6 +60,4 @@ public:
 
 	// The response of a completed request; null before completion and after a failure.
 	virtual const FHttpResponsePtr GetResponse() const = 0;
-	// Seconds since ProcessRequest, frozen when the request completes.
-	virtual float GetElapsedTime() const = 0;
 };

@@ -32,22 +32,18 @@ public:
 	}
 	// Adds the field or replaces its value.
 	JSON_API void SetField(FStringView FieldName, const TSharedPtr<FJsonValue>& Value);
-	// Removes the field if present.
-	JSON_API void RemoveField(FStringView FieldName);
 
 	// Typed reads, coercing as FJsonValue does; false when the field is missing or does not fit.
 	JSON_API bool TryGetStringField(FStringView FieldName, FString& OutString) const;
 	JSON_API bool TryGetNumberField(FStringView FieldName, double& OutNumber) const;
 	JSON_API bool TryGetNumberField(FStringView FieldName, int32& OutNumber) const;
 	JSON_API bool TryGetNumberField(FStringView FieldName, int64& OutNumber) const;
-	JSON_API bool TryGetBoolField(FStringView FieldName, bool& OutBool) const;
 	JSON_API bool TryGetArrayField(FStringView FieldName, const TArray<TSharedPtr<FJsonValue>>*& OutArray) const;
 	JSON_API bool TryGetObjectField(FStringView FieldName, const TSharedPtr<FJsonObject>*& OutObject) const;
 
 	// Typed reads that log and return an empty value when the field is missing or does not fit.
 	JSON_API FString GetStringField(FStringView FieldName) const;
 	JSON_API double GetNumberField(FStringView FieldName) const;
-	JSON_API int32 GetIntegerField(FStringView FieldName) const;
 	JSON_API bool GetBoolField(FStringView FieldName) const;
 	JSON_API const TArray<TSharedPtr<FJsonValue>>& GetArrayField(FStringView FieldName) const;
 	JSON_API const TSharedPtr<FJsonObject>& GetObjectField(FStringView FieldName) const;

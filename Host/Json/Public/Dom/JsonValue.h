@@ -37,9 +37,6 @@ public:
 	virtual bool TryGetArray(const TArray<TSharedPtr<FJsonValue>>*& OutArray) const { return false; }
 	virtual bool TryGetObject(const TSharedPtr<FJsonObject>*& OutObject) const { return false; }
 
-	// True for null (and for a value of no kind).
-	bool IsNull() const { return Type == EJson::Null || Type == EJson::None; }
-
 	EJson Type = EJson::None;
 
 protected:

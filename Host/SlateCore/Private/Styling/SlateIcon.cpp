@@ -23,20 +23,8 @@ const FSlateBrush* FSlateIcon::GetIcon() const
 	return StyleSet ? StyleSet->GetBrush(StyleName) : FStyleDefaults::GetNoBrush();
 }
 
-const FSlateBrush* FSlateIcon::GetSmallIcon() const
-{
-	const ISlateStyle* StyleSet = GetStyleSet();
-	return StyleSet ? StyleSet->GetOptionalBrush(SmallStyleName, nullptr, GetIcon()) : FStyleDefaults::GetNoBrush();
-}
-
 const FSlateBrush* FSlateIcon::GetOptionalIcon() const
 {
 	const ISlateStyle* StyleSet = GetStyleSet();
 	return StyleSet ? StyleSet->GetOptionalBrush(StyleName, nullptr, nullptr) : nullptr;
-}
-
-const FSlateBrush* FSlateIcon::GetOverlayIcon() const
-{
-	const ISlateStyle* StyleSet = GetStyleSet();
-	return StyleSet && !StatusOverlayStyleName.IsNone() ? StyleSet->GetOptionalBrush(StatusOverlayStyleName, nullptr, nullptr) : nullptr;
 }

@@ -46,7 +46,6 @@ struct FSlateFontInfo
 	{
 	}
 
-	bool HasValidFont() const { return CompositeFont.IsValid(); }
 	const FCompositeFont* GetCompositeFont() const { return CompositeFont.Get(); }
 	bool IsIdenticalTo(const FSlateFontInfo& Other) const
 	{

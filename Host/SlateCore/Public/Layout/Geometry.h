@@ -18,7 +18,6 @@ struct FGeometry
 
 	const FVector2D& GetLocalSize() const { return Size; }
 	const FVector2D& GetAbsolutePosition() const { return AbsolutePosition; }
-	FVector2D GetAbsoluteSize() const { return Size; }
 	FSlateRect GetLayoutBoundingRect() const { return FSlateRect(AbsolutePosition, AbsolutePosition + Size); }
 
 	FVector2D Size;

@@ -18,7 +18,6 @@ struct EVisibility
 	bool operator==(const EVisibility& Other) const { return Value == Other.Value; }
 	bool operator!=(const EVisibility& Other) const { return Value != Other.Value; }
 	bool IsVisible() const { return (Value & VISPRIVATE_Visible) != 0; }
-	bool IsHitTestVisible() const { return (Value & VISPRIVATE_SelfHitTestVisible) != 0; }
 
 private:
 	enum Private

@@ -117,15 +117,10 @@ struct FSlateBrush
 
 	// The image file as given (full path and extension), or NAME_None.
 	const FName GetResourceName() const { return ResourceName; }
-	void SetResourceName(const FName& InResourceName) { ResourceName = InResourceName; }
 	ESlateBrushDrawType::Type GetDrawType() const { return DrawAs; }
 	ESlateBrushTileType::Type GetTiling() const { return Tiling; }
-	ESlateBrushMirrorType::Type GetMirroring() const { return Mirroring; }
 	ESlateBrushImageType::Type GetImageType() const { return ImageType; }
 	const FMargin& GetMargin() const { return Margin; }
-	FVector2f GetImageSize() const { return ImageSize; }
-	void SetImageSize(const UE::Slate::FDeprecateVector2DParameter& InImageSize) { ImageSize = InImageSize; }
-	FLinearColor GetTint(const class FWidgetStyle& InWidgetStyle) const { return TintColor.GetColor(InWidgetStyle); }
 
 	// Rounded-box outlines only count for rounded boxes, as in the engine.
 	bool operator==(const FSlateBrush& Other) const;

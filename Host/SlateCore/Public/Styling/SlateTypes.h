@@ -68,26 +68,6 @@ struct FButtonStyle : public FSlateWidgetStyle
 		Disabled = InDisabled;
 		return *this;
 	}
-	FButtonStyle& SetNormalForeground(const FSlateColor& InNormalForeground)
-	{
-		NormalForeground = InNormalForeground;
-		return *this;
-	}
-	FButtonStyle& SetHoveredForeground(const FSlateColor& InHoveredForeground)
-	{
-		HoveredForeground = InHoveredForeground;
-		return *this;
-	}
-	FButtonStyle& SetPressedForeground(const FSlateColor& InPressedForeground)
-	{
-		PressedForeground = InPressedForeground;
-		return *this;
-	}
-	FButtonStyle& SetDisabledForeground(const FSlateColor& InDisabledForeground)
-	{
-		DisabledForeground = InDisabledForeground;
-		return *this;
-	}
 	FButtonStyle& SetNormalPadding(const FMargin& InNormalPadding)
 	{
 		NormalPadding = InNormalPadding;

@@ -16,16 +16,13 @@ struct FSlateIcon
 	const FName& GetStyleSetName() const { return StyleSetName; }
 	const FName& GetStyleName() const { return StyleName; }
 	const FName& GetSmallStyleName() const { return SmallStyleName; }
-	const FName& GetOverlayStyleName() const { return StatusOverlayStyleName; }
 	// The registered style set, or null.
 	const ISlateStyle* GetStyleSet() const;
 	// The brush, or the "no brush" when the set is not registered.
 	const FSlateBrush* GetIcon() const;
 	// The small brush, falling back to the normal one.
-	const FSlateBrush* GetSmallIcon() const;
 	// The brush, or null when the set or the style does not exist.
 	const FSlateBrush* GetOptionalIcon() const;
-	const FSlateBrush* GetOverlayIcon() const;
 	bool IsSet() const { return bIsSet; }
 
 	bool operator==(const FSlateIcon& Other) const

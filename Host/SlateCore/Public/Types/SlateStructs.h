@@ -34,13 +34,3 @@ struct FSizeParam
 protected:
 	FSizeParam(ESizeRule InSizeRule, const TAttribute<float>& InValue) : SizeRule(InSizeRule), Value(InValue) {}
 };
-
-struct FAuto : public FSizeParam
-{
-	FAuto() : FSizeParam(SizeRule_Auto, 0.0f) {}
-};
-
-struct FStretch : public FSizeParam
-{
-	FStretch(const TAttribute<float>& StretchAmount = 1.0f) : FSizeParam(SizeRule_Stretch, StretchAmount) {}
-};

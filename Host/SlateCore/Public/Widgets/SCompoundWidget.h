@@ -13,9 +13,7 @@ public:
 	virtual void OnArrangeChildren(const FGeometry& AllottedGeometry, FArrangedChildren& ArrangedChildren) const override;
 
 	FLinearColor GetColorAndOpacity() const { return ColorAndOpacity.Get(); }
-	void SetColorAndOpacity(const TAttribute<FLinearColor>& InColorAndOpacity) { ColorAndOpacity = InColorAndOpacity; }
 	FSlateColor GetForegroundColor() const { return ForegroundColor.Get(); }
-	void SetForegroundColor(const TAttribute<FSlateColor>& InForegroundColor) { ForegroundColor = InForegroundColor; }
 
 protected:
 	SCompoundWidget();

@@ -51,13 +51,9 @@ public:
 	void SetEnabled(TAttribute<bool> InEnabledState) { EnabledState = std::move(InEnabledState); }
 	EVisibility GetVisibility() const { return Visibility.Get(); }
 	void SetVisibility(TAttribute<EVisibility> InVisibility) { Visibility = std::move(InVisibility); }
-	void SetToolTipText(const TAttribute<FText>& InToolTipText) { ToolTipText = InToolTipText; }
 	EWidgetClipping GetClipping() const { return Clipping; }
-	void SetClipping(EWidgetClipping InClipping) { Clipping = InClipping; }
 
-	FName GetType() const { return TypeOfWidget; }
 	FString GetTypeAsString() const { return TypeOfWidget.ToString(); }
-	FName GetTag() const { return Tag; }
 
 	TSharedPtr<SWidget> GetParentWidget() const { return ParentWidgetPtr.Pin(); }
 	bool IsParentValid() const { return ParentWidgetPtr.IsValid(); }

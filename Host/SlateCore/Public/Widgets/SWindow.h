@@ -19,19 +19,13 @@ public:
 	void Construct(const FArguments& InArgs);
 
 	FText GetTitle() const { return Title.Get(); }
-	void SetTitle(const TAttribute<FText>& InTitle) { Title = InTitle; }
 	// The size of the client area, in Slate units (application scale 1).
 	FVector2D GetClientSizeInScreen() const { return ClientSize; }
-	// The whole window; host windows have no system frame, so it equals the client area (a
-	// screenshot of the window draws a frame of its own around it).
-	FVector2D GetSizeInScreen() const { return ClientSize; }
 	void Resize(FVector2D NewClientSize) { ClientSize = NewClientSize; }
-	void SetContent(TSharedRef<SWidget> InContent) { ChildSlot[InContent]; }
 	// A window is drawn only while shown; FSlateApplication::AddWindow shows it unless told not to.
 	void ShowWindow() { bIsVisible = true; }
 	void HideWindow() { bIsVisible = false; }
 	bool IsVisible() const { return bIsVisible; }
-	TSharedRef<const SWidget> GetContent() const { return ChildSlot.GetWidget(); }
 
 protected:
 	virtual FVector2D ComputeDesiredSize(float LayoutScaleMultiplier) const override { return ClientSize; }

@@ -34,7 +34,6 @@ struct FTabId
 	bool operator!=(const FTabId& Other) const { return !(*this == Other); }
 	friend uint32 GetTypeHash(const FTabId& In) { return GetTypeHash(In.TabType) ^ static_cast<uint32>(In.InstanceId); }
 	FString ToString() const { return TabType.ToString(); }
-	FText ToText() const { return FText::FromName(TabType); }
 
 	FName TabType;
 	int32 InstanceId = INDEX_NONE;
@@ -59,16 +58,6 @@ private:
 DECLARE_DELEGATE_RetVal_OneParam(TSharedRef<SDockTab>, FOnSpawnTab, const FSpawnTabArgs&);
 DECLARE_DELEGATE_RetVal_OneParam(bool, FCanSpawnTab, const FSpawnTabArgs&);
 
-namespace ETabSpawnerMenuType
-{
-	enum Type
-	{
-		Enabled,
-		Disabled,
-		Hidden,
-	};
-}
-
 // How a tab type is spawned, and how it is listed in the Window menu. Owned by the tab manager.
 struct FTabSpawnerEntry : public FWorkspaceItem
 {
@@ -82,40 +71,11 @@ struct FTabSpawnerEntry : public FWorkspaceItem
 		DisplayNameAttribute = InLegibleName;
 		return *this;
 	}
-	FTabSpawnerEntry& SetDisplayNameAttribute(const TAttribute<FText>& InLegibleName)
-	{
-		DisplayNameAttribute = InLegibleName;
-		return *this;
-	}
-	FTabSpawnerEntry& SetTooltipText(const FText& InTooltipText)
-	{
-		TooltipTextAttribute = InTooltipText;
-		return *this;
-	}
-	FTabSpawnerEntry& SetTooltipTextAttribute(const TAttribute<FText>& InTooltipText)
-	{
-		TooltipTextAttribute = InTooltipText;
-		return *this;
-	}
 	FTabSpawnerEntry& SetIcon(const FSlateIcon& InIcon)
 	{
 		Icon = InIcon;
 		return *this;
 	}
-	FTabSpawnerEntry& SetGroup(const TSharedRef<FWorkspaceItem>& InGroup)
-	{
-		ParentItem = InGroup;
-		Group = InGroup;
-		return *this;
-	}
-	FTabSpawnerEntry& SetMenuType(const TAttribute<ETabSpawnerMenuType::Type>& InMenuType)
-	{
-		MenuType = InMenuType;
-		return *this;
-	}
-
-	const FName GetTabType() const { return TabType; }
-	bool IsHidden() const { return MenuType.Get() == ETabSpawnerMenuType::Hidden; }
 
 private:
 	friend class FTabManager;
@@ -124,8 +84,6 @@ private:
 	FName TabType;
 	FOnSpawnTab OnSpawnTab;
 	FCanSpawnTab CanSpawnTab;
-	TAttribute<ETabSpawnerMenuType::Type> MenuType = ETabSpawnerMenuType::Enabled;
-	TSharedPtr<FWorkspaceItem> Group;
 	// The last tab spawned from this entry, while it lives.
 	TWeakPtr<SDockTab> SpawnedTabPtr;
 };
@@ -189,8 +147,6 @@ public:
 	void UnregisterNomadTabSpawner(const FName TabId);
 	// The tab in the active window, or null.
 	TSharedPtr<SDockTab> GetActiveTab() const;
-	// The main editor window; the host has none.
-	TSharedPtr<SWindow> GetRootWindow() const { return nullptr; }
 
 private:
 	FGlobalTabmanager() = default;

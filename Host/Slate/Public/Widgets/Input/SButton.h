@@ -41,10 +41,6 @@ public:
 
 	// Runs the click handler as a click would (the caller checks that the button is enabled).
 	void SimulateClick();
-	bool IsPressed() const { return bIsPressed; }
-	void SetOnClicked(FOnClicked InOnClicked) { OnClicked = std::move(InOnClicked); }
-	void SetButtonStyle(const FButtonStyle* InButtonStyle) { Style = InButtonStyle; }
-	void SetContentPadding(TAttribute<FMargin> InContentPadding) { ContentPadding = std::move(InContentPadding); }
 
 protected:
 	virtual FVector2D ComputeDesiredSize(float LayoutScaleMultiplier) const override;

@@ -31,10 +31,6 @@ public:
 	void Construct(const FArguments& InArgs);
 
 	virtual void SetContent(TSharedRef<SWidget> InContent);
-	const TSharedRef<SWidget>& GetContent() const { return ChildSlot.GetWidget(); }
-	void SetBorderImage(const TAttribute<const FSlateBrush*>& InBorderImage) { BorderImage = InBorderImage; }
-	void SetPadding(TAttribute<FMargin> InPadding) { ChildSlot.Padding(std::move(InPadding)); }
-	void SetBorderBackgroundColor(const TAttribute<FSlateColor>& InColor) { BorderBackgroundColor = InColor; }
 	// The brush drawn now.
 	const FSlateBrush* GetBorderImage() const { return BorderImage.Get(); }
 

@@ -26,12 +26,6 @@ public:
 	SBox();
 	void Construct(const FArguments& InArgs);
 
-	void SetContent(const TSharedRef<SWidget>& InContent) { ChildSlot[InContent]; }
-	void SetWidthOverride(TAttribute<FOptionalSize> InWidthOverride) { WidthOverride = std::move(InWidthOverride); }
-	void SetHeightOverride(TAttribute<FOptionalSize> InHeightOverride) { HeightOverride = std::move(InHeightOverride); }
-	void SetMinDesiredWidth(TAttribute<FOptionalSize> InMinDesiredWidth) { MinDesiredWidth = std::move(InMinDesiredWidth); }
-	void SetMinDesiredHeight(TAttribute<FOptionalSize> InMinDesiredHeight) { MinDesiredHeight = std::move(InMinDesiredHeight); }
-
 	virtual FChildren* GetChildren() override { return &ChildSlot; }
 	virtual void OnArrangeChildren(const FGeometry& AllottedGeometry, FArrangedChildren& ArrangedChildren) const override;
 

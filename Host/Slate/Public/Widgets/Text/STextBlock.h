@@ -41,9 +41,6 @@ public:
 	// The text, read from its attribute now.
 	const FText& GetText() const { return BoundText.Get(); }
 	void SetText(const TAttribute<FText>& InText) { BoundText = InText; }
-	void SetFont(const TAttribute<FSlateFontInfo>& InFont) { Font = InFont; }
-	void SetColorAndOpacity(const TAttribute<FSlateColor>& InColorAndOpacity) { ColorAndOpacity = InColorAndOpacity; }
-	void SetAutoWrapText(const TAttribute<bool>& InAutoWrapText) { AutoWrapText = InAutoWrapText; }
 	void SetWrapTextAt(const TAttribute<float>& InWrapTextAt) { WrapTextAt = InWrapTextAt; }
 
 protected:

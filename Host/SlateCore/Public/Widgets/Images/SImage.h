@@ -20,9 +20,6 @@ public:
 	SImage() = default;
 	void Construct(const FArguments& InArgs);
 
-	void SetImage(TAttribute<const FSlateBrush*> InImage) { Image = std::move(InImage); }
-	void SetColorAndOpacity(const TAttribute<FSlateColor>& InColorAndOpacity) { ColorAndOpacity = InColorAndOpacity; }
-
 protected:
 	virtual FVector2D ComputeDesiredSize(float LayoutScaleMultiplier) const override;
 
