@@ -34,13 +34,11 @@ namespace
 }
 
 const FLinearColor FLinearColor::White(1.f, 1.f, 1.f);
-const FLinearColor FLinearColor::Gray(0.5f, 0.5f, 0.5f);
 const FLinearColor FLinearColor::Black(0.f, 0.f, 0.f);
 const FLinearColor FLinearColor::Transparent(0.f, 0.f, 0.f, 0.f);
 const FLinearColor FLinearColor::Red(1.f, 0.f, 0.f);
 const FLinearColor FLinearColor::Green(0.f, 1.f, 0.f);
 const FLinearColor FLinearColor::Blue(0.f, 0.f, 1.f);
-const FLinearColor FLinearColor::Yellow(1.f, 1.f, 0.f);
 
 const FColor FColor::White(255, 255, 255);
 const FColor FColor::Black(0, 0, 0);

@@ -283,11 +283,6 @@ bool FString::Equals(const FString& Other, ESearchCase::Type SearchCase) const
 	return Len() == Other.Len() && RangeEquals(Data.data(), Other.Data.data(), Len(), SearchCase);
 }
 
-int32 FString::Compare(const FString& Other, ESearchCase::Type SearchCase) const
-{
-	return SearchCase == ESearchCase::CaseSensitive ? FCString::Strcmp(**this, *Other) : FCString::Stricmp(**this, *Other);
-}
-
 bool FString::StartsWith(const TCHAR* Prefix, ESearchCase::Type SearchCase) const
 {
 	const int32 PrefixLen = FCString::Strlen(Prefix);

@@ -43,7 +43,6 @@ public:
 		const int32 Existing = Find(Item);
 		return Existing != INDEX_NONE ? Existing : Add(Item);
 	}
-	int32 AddDefaulted(int32 Count = 1) { const int32 First = Num(); Data.resize(Data.size() + Count); return First; }
 	void Insert(const InElementType& Item, int32 Index) { Data.insert(Data.begin() + Index, Item); }
 	void Append(const TArray& Other) { Data.insert(Data.end(), Other.Data.begin(), Other.Data.end()); }
 	void Append(TArray&& Other)
@@ -113,7 +112,6 @@ public:
 	void Empty(int32 Slack = 0) { Data.clear(); if (Slack == 0) { Data.shrink_to_fit(); } else { Data.reserve(Slack); } }
 	void Reserve(int32 Count) { Data.reserve(Count); }
 	void SetNum(int32 NewNum) { Data.resize(NewNum); }
-	void SetNumZeroed(int32 NewNum) { Data.assign(NewNum, InElementType()); }
 	void Init(const InElementType& Value, int32 Count) { Data.assign(Count, Value); }
 
 	void Sort() { std::stable_sort(Data.begin(), Data.end()); }

@@ -74,11 +74,6 @@ public:
 		auto It = Index.find(Key);
 		return It == Index.end() ? nullptr : &It->second->Value;
 	}
-	InValueType FindRef(const InKeyType& Key) const
-	{
-		const InValueType* Found = Find(Key);
-		return Found ? *Found : InValueType();
-	}
 	InValueType& FindChecked(const InKeyType& Key) { InValueType* Found = Find(Key); check(Found); return *Found; }
 	const InValueType& FindChecked(const InKeyType& Key) const { const InValueType* Found = Find(Key); check(Found); return *Found; }
 	bool Contains(const InKeyType& Key) const { return Index.find(Key) != Index.end(); }

@@ -387,7 +387,6 @@ public:
 
 	// Unlike ==, case-sensitive unless told otherwise.
 	bool Equals(const FString& Other, ESearchCase::Type SearchCase = ESearchCase::CaseSensitive) const;
-	int32 Compare(const FString& Other, ESearchCase::Type SearchCase = ESearchCase::CaseSensitive) const;
 	bool StartsWith(const TCHAR* Prefix, ESearchCase::Type SearchCase = ESearchCase::IgnoreCase) const;
 	bool StartsWith(const FString& Prefix, ESearchCase::Type SearchCase = ESearchCase::IgnoreCase) const;
 	bool EndsWith(const TCHAR* Suffix, ESearchCase::Type SearchCase = ESearchCase::IgnoreCase) const;
@@ -433,7 +432,6 @@ public:
 	static FString FromInt(int32 Num);
 	// The number without trailing zeros, keeping at least MinFractionalDigits after the point.
 	static FString SanitizeFloat(double Value, int32 MinFractionalDigits = 1);
-	static FString Chr(TCHAR Ch) { return FString(std::u16string(1, Ch)); }
 	// The items with Separator between each two.
 	static FString Join(const TArray<FString>& Items, const TCHAR* Separator);
 

@@ -37,13 +37,11 @@ struct FLinearColor
 	CORE_API FString ToString() const;
 
 	static CORE_API const FLinearColor White;
-	static CORE_API const FLinearColor Gray;
 	static CORE_API const FLinearColor Black;
 	static CORE_API const FLinearColor Transparent;
 	static CORE_API const FLinearColor Red;
 	static CORE_API const FLinearColor Green;
 	static CORE_API const FLinearColor Blue;
-	static CORE_API const FLinearColor Yellow;
 };
 
 inline bool FLinearColor::Equals(const FLinearColor& Other, float Tolerance) const

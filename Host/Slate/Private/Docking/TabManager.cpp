@@ -44,11 +44,6 @@ FTabSpawnerEntry& FTabManager::RegisterTabSpawner(const FName TabId, const FOnSp
 	return Entry.Get();
 }
 
-bool FTabManager::UnregisterTabSpawner(const FName TabId)
-{
-	return TabSpawner.Remove(TabId) > 0;
-}
-
 bool FTabManager::HasTabSpawner(FName TabId) const
 {
 	return TabSpawner.Contains(TabId) || GetNomadTabSpawner().Contains(TabId);

@@ -27,7 +27,6 @@ struct FMargin
 	bool operator!=(const FMargin& Other) const { return !(*this == Other); }
 
 	FVector2D GetDesiredSize() const { return FVector2D(Left + Right, Top + Bottom); }
-	FVector2D GetTopLeft() const { return FVector2D(Left, Top); }
 
 	template <EOrientation Orientation> float GetTotalSpaceAlong() const { return Orientation == Orient_Horizontal ? Left + Right : Top + Bottom; }
 };

@@ -22,8 +22,6 @@ public:
 	}
 
 	bool IsValid() const { return !(Left == -1 && Right == -1 && Bottom == -1 && Top == -1) && Right >= Left && Bottom >= Top; }
-	FVector2D GetSize() const { return FVector2D(Right - Left, Bottom - Top); }
-	FVector2D GetTopLeft() const { return FVector2D(Left, Top); }
 	FSlateRect IntersectionWith(const FSlateRect& Other) const
 	{
 		FSlateRect Result(std::max(Left, Other.Left), std::max(Top, Other.Top), std::min(Right, Other.Right), std::min(Bottom, Other.Bottom));

@@ -58,7 +58,6 @@ public:
 		TAttribute<float> MaxSize = 0.0f;
 	};
 
-	EOrientation GetOrientation() const { return Orientation; }
 
 protected:
 	explicit SBoxPanel(EOrientation InOrientation) : Orientation(InOrientation) {}

@@ -47,7 +47,6 @@ public:
 	{
 	}
 
-	const TSharedPtr<SWindow>& GetOwnerWindow() const { return OwnerWindow; }
 	const FTabId& GetTabId() const { return TabIdBeingSpawned; }
 
 private:
@@ -108,8 +107,6 @@ public:
 
 	// Registers a spawner local to this manager (replacing one of the same id).
 	FTabSpawnerEntry& RegisterTabSpawner(const FName TabId, const FOnSpawnTab& OnSpawnTab, const FCanSpawnTab& CanSpawnTab = FCanSpawnTab());
-	// Removes it; an open tab stays open. False when there was none.
-	bool UnregisterTabSpawner(const FName TabId);
 	// Whether this manager or the nomad spawners know the id.
 	bool HasTabSpawner(FName TabId) const;
 

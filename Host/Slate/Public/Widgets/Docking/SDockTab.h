@@ -55,7 +55,6 @@ public:
 	ETabRole GetTabRole() const { return TabRole; }
 	// The window showing the tab, or null.
 	TSharedPtr<SWindow> GetParentWindow() const;
-	TSharedPtr<FTabManager> GetTabManagerPtr() const { return MyTabManager.Pin(); }
 	void SetTabManager(const TSharedPtr<FTabManager>& InTabManager) { MyTabManager = InTabManager; }
 	const FTabId GetLayoutIdentifier() const { return LayoutIdentifier; }
 	void SetLayoutIdentifier(const FTabId& TabId) { LayoutIdentifier = TabId; }
@@ -68,7 +67,6 @@ public:
 	void SetCanCloseTab(const FCanCloseTab& InDelegate) { OnCanCloseTab = InDelegate; }
 
 	// Whether the tab is the one in front in its window, and whether that window is the active one.
-	bool IsForeground() const { return bIsForeground; }
 	bool IsActive() const;
 
 private:
