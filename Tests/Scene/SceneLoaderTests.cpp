@@ -6,10 +6,10 @@
 #include "HostObjects.h"
 #include "HostSceneDescription.h"
 #include "Misc/App.h"
-#include "UObject/Package.h"
 
 #include <filesystem>
 #include <fstream>
+#include <tuple>
 
 namespace
 {
@@ -23,40 +23,12 @@ namespace
 		return R"({"sequences":[{"path":"/Game/S.S","possessables":[)" + Possessables + "]}]}";
 	}
 
-	struct FSceneSnapshot
+	// What a refused load must leave as it was.
+	auto SceneState()
 	{
-		FString Project;
-		UWorld* World = nullptr;
-		UWorld* ContextWorld = nullptr;
-		UWorld* PlayWorld = nullptr;
-		TArray<ULevelSequence*> Sequences;
-		ULevelSequence* Focused = nullptr;
-		int32 ObjectCount = 0;
-
-		static FSceneSnapshot Take()
-		{
-			FSceneSnapshot Snapshot;
-			Snapshot.Project = FApp::GetProjectName();
-			Snapshot.World = UE::Host::GetSceneWorld();
-			Snapshot.ContextWorld = GEditor->GetEditorWorldContext().World();
-			Snapshot.PlayWorld = GEditor->PlayWorld;
-			Snapshot.Sequences = UE::Host::GetSceneSequences();
-			Snapshot.Focused = ULevelSequenceEditorBlueprintLibrary::GetFocusedLevelSequence();
-			Snapshot.ObjectCount = UE::Host::GetObjectCount();
-			return Snapshot;
-		}
-
-		void ExpectUnchanged(const FSceneSnapshot& Before) const
-		{
-			EXPECT_EQ(ToStd(Project), ToStd(Before.Project));
-			EXPECT_EQ(World, Before.World);
-			EXPECT_EQ(ContextWorld, Before.ContextWorld);
-			EXPECT_EQ(PlayWorld, Before.PlayWorld);
-			EXPECT_TRUE(Sequences == Before.Sequences);
-			EXPECT_EQ(Focused, Before.Focused);
-			EXPECT_EQ(ObjectCount, Before.ObjectCount);
-		}
-	};
+		return std::make_tuple(ToStd(FApp::GetProjectName()), UE::Host::GetSceneWorld(), GEditor->GetEditorWorldContext().World(), GEditor->PlayWorld.Get(),
+			UE::Host::GetSceneSequences(), ULevelSequenceEditorBlueprintLibrary::GetFocusedLevelSequence(), UE::Host::GetObjectCount());
+	}
 
 	class FSceneLoaderTest : public FSceneTest
 	{
@@ -66,11 +38,11 @@ namespace
 		{
 			SCOPED_TRACE(Json.size() < 300 ? Json : Json.substr(0, 300));
 			Load(BaselineScene);
-			const FSceneSnapshot Before = FSceneSnapshot::Take();
+			const auto Before = SceneState();
 			FString Error;
 			EXPECT_FALSE(UE::Host::LoadSceneFromString(UE::Host::FromUtf8(Json), TEXT("Test.json"), Error));
 			EXPECT_EQ(ToStd(Error), ExpectedError);
-			FSceneSnapshot::Take().ExpectUnchanged(Before);
+			EXPECT_TRUE(SceneState() == Before);
 		}
 	};
 }
@@ -78,37 +50,38 @@ namespace
 TEST_F(FSceneLoaderTest, ContractViolationsPointAtTheOffendingTextAndLoadNothing)
 {
 	// The plain refusals (wrong types, empty names, the zero GUID) are in the schema's bad-file table.
-	ExpectRejected(R"({"project": "P", "wrold": null})",
-		R"(Test.json:1:18: unknown key "wrold" in the scene (known keys: project, world, sequences, focus, playWorld))");
-	ExpectRejected(WithPossessables(R"({"guid":"0123456789ABCDEF0123456789ABCDE","name":"X"})"),
-		R"(Test.json:1:59: "guid" must be a GUID of exactly 32 hexadecimal digits, not "0123456789ABCDEF0123456789ABCDE")");
-	// One GUID space per sequence, and GUIDs compare as numbers, not as text.
-	ExpectRejected(WithPossessables(R"({"guid":"0000000000000000000000000000000A","name":"A"},{"guid":"0000000000000000000000000000000a","name":"B"})"),
-		R"(Test.json:1:114: the GUID 0000000000000000000000000000000A is used twice in the sequence "/Game/S.S" (first at 1:59))");
-	ExpectRejected(R"({"sequences":[{"path":"/Game/S.S"},{"path":"/game/s.s"}]})",
-		R"(Test.json:1:44: the sequence path "/game/s.s" is used twice (first at 1:23))");
-	ExpectRejected(R"({"sequences":[{"path":"/Game/S.S"}],"focus":"/Game/T.T"})", R"(Test.json:1:45: "focus" names no sequence of this scene: "/Game/T.T")");
-	ExpectRejected(R"({"sequences":[{"path":"Intro"}]})",
-		R"(Test.json:1:23: the sequence path "Intro" is not an object path (expected a full object path such as /Game/Cinematics/Intro.Intro))");
-	ExpectRejected(R"({"world":{"actors":[{"label":"Hero","components":["Mesh",{"name":"mesh"}]}]}})",
-		R"(Test.json:1:58: the actor "Hero" already has a component named "mesh" (at 1:51))");
-	ExpectRejected(R"({"world":{"actors":[{"label":"Hero.Camera"}]}})",
-		R"(Test.json:1:30: the actor label "Hero.Camera" contains '.' or ':', which separate the names of an object path)");
-	ExpectRejected(WithPossessables(R"({"guid":"0000000000000000000000000000000A","name":"A"},{"guid":"0000000000000000000000000000000B","name":"B","parent":"0000000000000000000000000000000A","boundTo":["Sword","Hero.Sword"]})"),
-		R"(Test.json:1:223: "Hero.Sword" is a path, but a child binding names an object inside its parent's object by its name alone (for a component "Sword" of the parent's actor: "Sword"))");
-}
-
-TEST_F(FSceneLoaderTest, PositionsFollowLinesCharactersAndLookahead)
-{
-	// The number's lookahead character must not move the position of the value it ended.
-	ExpectRejected("{\n\t\"sequences\": [\n\t\t{\n\t\t\t\"path\": \"/Game/S.S\",\n\t\t\t\"possessables\": [\n"
-				   "\t\t\t\t{ \"guid\": \"000000000000000000000000000000AA\", \"name\": \"X\", \"boundTo\": [42] }\n\t\t\t]\n\t\t}\n\t]\n}\n",
-		R"(Test.json:6:76: each entry of "boundTo" must be a string, not a number)");
-	// Columns count characters, not UTF-8 bytes; a byte-order mark is not a column.
-	ExpectRejected("{\"project\":\"\xC3\x9Cn\xC3\xAF\x63\xC3\xB6\x64\xC3\xA9\",\"oops\":1}",
-		R"(Test.json:1:22: unknown key "oops" in the scene (known keys: project, world, sequences, focus, playWorld))");
-	ExpectRejected("\xEF\xBB\xBF{\"oops\":1}", R"(Test.json:1:2: unknown key "oops" in the scene (known keys: project, world, sequences, focus, playWorld))");
-	ExpectRejected("{\r\n\"oops\": true}", R"(Test.json:2:1: unknown key "oops" in the scene (known keys: project, world, sequences, focus, playWorld))");
+	const std::pair<std::string, std::string> Cases[] = {
+		{R"({"project": "P", "wrold": null})", R"(Test.json:1:18: unknown key "wrold" in the scene (known keys: project, world, sequences, focus, playWorld))"},
+		{WithPossessables(R"({"guid":"0123456789ABCDEF0123456789ABCDE","name":"X"})"), R"(Test.json:1:59: "guid" must be a GUID of exactly 32 hexadecimal digits, not "0123456789ABCDEF0123456789ABCDE")"},
+		// One GUID space per sequence, and GUIDs compare as numbers, not as text.
+		{WithPossessables(R"({"guid":"0000000000000000000000000000000A","name":"A"},{"guid":"0000000000000000000000000000000a","name":"B"})"),
+			R"(Test.json:1:114: the GUID 0000000000000000000000000000000A is used twice in the sequence "/Game/S.S" (first at 1:59))"},
+		{R"({"sequences":[{"path":"/Game/S.S"},{"path":"/game/s.s"}]})", R"(Test.json:1:44: the sequence path "/game/s.s" is used twice (first at 1:23))"},
+		{R"({"sequences":[{"path":"/Game/S.S"}],"focus":"/Game/T.T"})", R"(Test.json:1:45: "focus" names no sequence of this scene: "/Game/T.T")"},
+		{R"({"world":{"actors":[{"label":"Hero","components":["Mesh",{"name":"mesh"}]}]}})", R"(Test.json:1:58: the actor "Hero" already has a component named "mesh" (at 1:51))"},
+		{R"({"world":{"actors":[{"label":"Hero.Camera"}]}})", R"(Test.json:1:30: the actor label "Hero.Camera" contains '.' or ':', which separate the names of an object path)"},
+		{WithPossessables(R"({"guid":"0000000000000000000000000000000A","name":"A"},{"guid":"0000000000000000000000000000000B","name":"B","parent":"0000000000000000000000000000000A","boundTo":["Sword","Hero.Sword"]})"),
+			R"(Test.json:1:223: "Hero.Sword" is a path, but a child binding names an object inside its parent's object by its name alone (for a component "Sword" of the parent's actor: "Sword"))"},
+		// Escaped control characters reach the names, where no object name may hold them; messages stay one line.
+		{R"({"sequences":[{"path":"/Game/A\u0000x.B"}]})", R"(Test.json:1:23: the sequence path "/Game/A\u0000x.B" contains the control character U+0000, which names cannot hold)"},
+		{R"({"world":{"map":"Ar\nena"}})", R"(Test.json:1:17: the map name "Ar\nena" contains the control character U+000A, which names cannot hold)"},
+		{R"({"world":{"actors":[{"label":"He\u001bro"}]}})", R"(Test.json:1:30: the actor label "He\u001Bro" contains the control character U+001B, which names cannot hold)"},
+		{R"({"world":{"actors":[{"label":"Hero","components":["Me\u0085sh"]}]}})", R"(Test.json:1:51: the component name "Me\u0085sh" contains the control character U+0085, which names cannot hold)"},
+		{WithPossessables(R"({"guid":"0000000000000000000000000000000A","name":"Line\u2028Two\u007f"})"), R"(Test.json:1:101: the binding name "Line\u2028Two\u007F" contains the control character U+007F, which names cannot hold)"},
+		{R"({"project":"P","bad\nkey":1})", R"(Test.json:1:16: unknown key "bad\nkey" in the scene (known keys: project, world, sequences, focus, playWorld))"},
+		{R"({"project":"P","q\"uo\\te":1})", R"(Test.json:1:16: unknown key "q\"uo\\te" in the scene (known keys: project, world, sequences, focus, playWorld))"},
+		// Positions: a number's lookahead does not move its value's position; columns count characters, not UTF-8
+		// bytes; a byte-order mark is not a column.
+		{"{\n\t\"sequences\": [\n\t\t{\n\t\t\t\"path\": \"/Game/S.S\",\n\t\t\t\"possessables\": [\n\t\t\t\t{ \"guid\": \"000000000000000000000000000000AA\", \"name\": \"X\", \"boundTo\": [42] }\n\t\t\t]\n\t\t}\n\t]\n}\n",
+			R"(Test.json:6:76: each entry of "boundTo" must be a string, not a number)"},
+		{"{\"project\":\"\xC3\x9Cn\xC3\xAF\x63\xC3\xB6\x64\xC3\xA9\",\"oops\":1}", R"(Test.json:1:22: unknown key "oops" in the scene (known keys: project, world, sequences, focus, playWorld))"},
+		{"\xEF\xBB\xBF{\"oops\":1}", R"(Test.json:1:2: unknown key "oops" in the scene (known keys: project, world, sequences, focus, playWorld))"},
+		{"{\r\n\"oops\": true}", R"(Test.json:2:1: unknown key "oops" in the scene (known keys: project, world, sequences, focus, playWorld))"},
+	};
+	for (const auto& [Json, Expected] : Cases)
+	{
+		ExpectRejected(Json, Expected);
+	}
 }
 
 TEST_F(FSceneLoaderTest, HostileSizesFailCleanly)
@@ -142,15 +115,9 @@ TEST_F(FSceneLoaderTest, SceneFilesThatCannotBeReadLeaveTheSceneAlone)
 		std::ofstream Stream(HugeFile);
 	}
 	std::filesystem::resize_file(HugeFile, 100 * 1024 * 1024);
-	// Text in memory is always valid Unicode; only a file can carry bytes that are not UTF-8.
-	const std::filesystem::path Latin1File = Folder / "Latin1.json";
-	{
-		std::ofstream Stream(Latin1File, std::ios::binary);
-		Stream << "{\n\"project\": \"Caf\xE9\"}";
-	}
 
 	Load(BaselineScene);
-	const FSceneSnapshot Before = FSceneSnapshot::Take();
+	const auto Before = SceneState();
 	const FString HugePath = UE::Host::FromUtf8(HugeFile.string());
 	const FString MissingPath = UE::Host::FromUtf8((Folder / "Missing.json").string());
 	const FString FolderPath = UE::Host::FromUtf8(Folder.string());
@@ -161,13 +128,7 @@ TEST_F(FSceneLoaderTest, SceneFilesThatCannotBeReadLeaveTheSceneAlone)
 	EXPECT_EQ(ToStd(Error), ToStd(MissingPath) + ": cannot open the scene file");
 	EXPECT_FALSE(UE::Host::LoadSceneFile(FolderPath, Error));
 	EXPECT_EQ(ToStd(Error), ToStd(FolderPath) + ": is a folder, not a scene file");
-	const FString Latin1Path = UE::Host::FromUtf8(Latin1File.string());
-	EXPECT_FALSE(UE::Host::LoadSceneFile(Latin1Path, Error));
-	EXPECT_EQ(ToStd(Error), ToStd(Latin1Path) + ":2:16: byte 0xE9 is not UTF-8; scene files are UTF-8");
-	EXPECT_FALSE(UE::Host::LoadSceneFile(SamplePath("Broken.json"), Error));
-	EXPECT_EQ(ToStd(Error), ToStd(SamplePath("Broken.json"))
-			+ R"(:8:15: "guid" must be a GUID of exactly 32 hexadecimal digits, not "6A1F3C2E4B7D4E0F9A8B1C2D3E4F5A0")");
-	FSceneSnapshot::Take().ExpectUnchanged(Before);
+	EXPECT_TRUE(SceneState() == Before);
 	std::filesystem::remove_all(Folder);
 }
 
@@ -205,23 +166,6 @@ TEST_F(FSceneLoaderTest, AbsentKeysTakeTheirDefaults)
 		R"(Test.json:1:70: a possessable needs the key "name")");
 }
 
-TEST_F(FSceneLoaderTest, SamplesLoadAsDescribed)
-{
-	LoadSample("Showcase.json");
-	EXPECT_EQ(ToStd(FApp::GetProjectName()), "Showcase");
-	EXPECT_EQ(ToStd(GEditor->GetEditorWorldContext().World()->GetMapName()), "Arena");
-	ASSERT_NE(Focused(), nullptr);
-	EXPECT_EQ(ToStd(Focused()->GetPathName()), "/Game/Cinematics/Intro.Intro");
-	EXPECT_EQ(GEditor->PlayWorld, nullptr);
-
-	LoadSample("Empty.json");
-	EXPECT_EQ(Focused(), nullptr);
-	EXPECT_EQ(ToStd(GEditor->GetEditorWorldContext().World()->GetMapName()), "Blank");
-
-	LoadSample("Repairable.json");
-	EXPECT_EQ(ToStd(Focused()->GetPathName()), "/Game/Cinematics/Duel.Duel");
-}
-
 TEST_F(FSceneLoaderTest, ReplacingAndResettingTheSceneFreesItsObjects)
 {
 	const int32 Baseline = UE::Host::GetObjectCount();
@@ -255,15 +199,11 @@ TEST_F(FSceneLoaderTest, JsonMistakesAreExplainedInPlainWords)
 {
 	const std::pair<std::string, std::string> Cases[] = {
 		{R"({"project": "P",})", "Test.json:1:17: a ',' must be followed by another member; remove the ',' before '}'"},
-		{R"({"sequences": [{"path": "/Game/S.S"},]})", "Test.json:1:38: a ',' must be followed by another value; remove the ',' before ']'"},
-		{R"({'project': "P"})", "Test.json:1:2: keys are written in double quotes, not single quotes"},
 		{R"({"project": 'P'})", "Test.json:1:13: strings are written in double quotes, not single quotes"},
 		{"{\n  // the project\n  \"project\": \"P\"\n}", "Test.json:2:3: expected a key in double quotes, found character '/'"},
 		{R"({"playWorld": /* off */ false})", "Test.json:1:15: comments are not allowed in a scene file"},
 		{R"({"playWorld": True})", R"(Test.json:1:15: unknown word "True"; a value is a string in double quotes, a number, an object, an array, true, false or null)"},
 		{R"({"playWorld": 01})", R"(Test.json:1:15: malformed number "01")"},
-		{R"({"playWorld": 1.})", R"(Test.json:1:15: malformed number "1.")"},
-		{R"({"playWorld": -})", R"(Test.json:1:15: malformed number "-")"},
 		{R"({"playWorld": 1e999})", R"(Test.json:1:15: "playWorld" must be true or false, not a number)"},
 		{R"({"project": "P)", "Test.json:1:13: this string is not closed; the file ends before its closing '\"'"},
 		{"{\"project\": \"P\n\"}", "Test.json:1:13: this string is not closed on its line; write a line break inside a string as \\n"},
@@ -274,7 +214,6 @@ TEST_F(FSceneLoaderTest, JsonMistakesAreExplainedInPlainWords)
 		{R"({"project": "\uDC00"})", "Test.json:1:14: \\uDC00 is the second half of a surrogate pair without its first half"},
 		{R"({"project" "P"})", R"(Test.json:1:12: expected ':' after the key "project", found character '"')"},
 		{R"({"project": "P" "world": null})", R"(Test.json:1:17: expected ',' or '}' after the value of "project", found character '"')"},
-		{R"({"sequences": [{} {}]})", "Test.json:1:19: expected ',' or ']' after a value in an array, found character '{'"},
 		{"{\n\"world\": {\n\"actors\": [", "Test.json:3:12: the file ends inside the array opened at 3:11; a ']' is missing"},
 		{"{\"project\": \"P\"", "Test.json:1:16: the file ends inside the object opened at 1:1; a '}' is missing"},
 		{"{\"project\":", "Test.json:1:12: the file ends where a value should follow"},
@@ -283,16 +222,12 @@ TEST_F(FSceneLoaderTest, JsonMistakesAreExplainedInPlainWords)
 		{"", "Test.json:1:1: the file is empty; a scene file holds one JSON object"},
 		{"{\"project\": \"P\"} \xC3\xA9", "Test.json:1:18: unexpected character '\xC3\xA9' after the end of the scene; a scene file holds exactly one JSON object"},
 		{"{\"project\": \"Caf\xE9\"}", "Test.json:1:17: byte 0xE9 is not UTF-8; scene files are UTF-8"},
-		{"{\"project\": \"\xED\xA0\x80\"}", "Test.json:1:14: byte 0xED is not UTF-8; scene files are UTF-8"},
 		{"{\"project\": \xFF}", "Test.json:1:13: unexpected byte 0xFF, which is not UTF-8; expected a value (a string, number, object, array, true, false or null)"},
-		{"{42: 1}", "Test.json:1:2: expected a key in double quotes, found character '4'"},
 		{"{\"project\": \"P\\", "Test.json:1:15: the file ends inside an escape sequence"},
-		{R"({"world": {"actors": [{"label": "Hero", "components": [7]}]}})", R"(Test.json:1:56: each entry of "components" must be a name or an object, not a number)"},
 		{R"({"world": {"actors": [{"label": "Hero", "components": [{"garbage": true}]}]}})", R"(Test.json:1:56: a component needs the key "name")"},
 		{R"({"world": {"actors": [{"name": "Hero"}]}})", R"(Test.json:1:24: unknown key "name" in an actor (known keys: label, components, garbage, unreachable))"},
 		{R"({"sequences": [{"path": "/Game/A.B.C"}]})", R"(Test.json:1:25: the sequence path "/Game/A.B.C" is not Package.Name (expected a full object path such as /Game/Cinematics/Intro.Intro))"},
 		{R"({"sequences": [{"path": "/Game/A."}]})", R"(Test.json:1:25: the sequence path "/Game/A." names no object (expected a full object path such as /Game/Cinematics/Intro.Intro))"},
-		{R"({"sequences": [{"path": ""}]})", R"(Test.json:1:25: the sequence path must not be empty)"},
 		{R"({"sequences": [{"path": "/Game/S.S", "spawnables": [{"guid": "0000000000000000000000000000000A"}]}]})", R"(Test.json:1:53: a spawnable needs the key "name")"},
 		{R"({"world": []})", R"(Test.json:1:11: "world" must be an object, not an array)"},
 	};
@@ -319,13 +254,9 @@ TEST_F(FSceneLoaderTest, OnlyUtf8IsReadAndItsByteOrderMarkIsAccepted)
 	const std::string Utf16 = "Test.json:1:1: scene files are UTF-8, but this file is UTF-16; save it as UTF-8";
 	const std::string Utf32 = "Test.json:1:1: scene files are UTF-8, but this file is UTF-32; save it as UTF-8";
 	EXPECT_EQ(ReadError(Widen(Scene, 2, false, "\xFF\xFE")), Utf16);
-	EXPECT_EQ(ReadError(Widen(Scene, 2, true, "\xFE\xFF")), Utf16);
-	EXPECT_EQ(ReadError(Widen(Scene, 2, false, "")), Utf16);
 	EXPECT_EQ(ReadError(Widen(Scene, 2, true, "")), Utf16);
-	EXPECT_EQ(ReadError(Widen(Scene, 4, false, std::string("\xFF\xFE\0\0", 4))), Utf32);
 	EXPECT_EQ(ReadError(Widen(Scene, 4, true, std::string("\0\0\xFE\xFF", 4))), Utf32);
 	EXPECT_EQ(ReadError(Widen(Scene, 4, false, "")), Utf32);
-	EXPECT_EQ(ReadError(Widen(Scene, 4, true, "")), Utf32);
 
 	UE::Host::Scene::FSceneDescription Description;
 	FString Error;
@@ -336,28 +267,13 @@ TEST_F(FSceneLoaderTest, OnlyUtf8IsReadAndItsByteOrderMarkIsAccepted)
 		R"(Test.json:1:1: unexpected character '\uFEFF'; expected a value (a string, number, object, array, true, false or null))");
 }
 
-TEST_F(FSceneLoaderTest, NulBytesAndControlCharactersAreRefusedBeforeAnythingIsNamed)
+TEST_F(FSceneLoaderTest, NulBytesAreRefusedAndQuotesAndLettersInNamesAreKept)
 {
 	// Raw NUL bytes: text after one would be lost to anything that reads up to a NUL.
 	using namespace std::string_literals;
 	EXPECT_EQ(ReadError("{\"project\":\"P\"}\0{\"evil\":"s), "Test.json:1:16: the file contains a NUL byte; scene files are UTF-8 text without NUL bytes");
 	EXPECT_EQ(ReadError("{\n\"project\":\"P\0Q\"}"s), "Test.json:2:13: the file contains a NUL byte; scene files are UTF-8 text without NUL bytes");
 	EXPECT_EQ(ReadError("\xEF\xBB\xBF\0"s), "Test.json:1:1: the file contains a NUL byte; scene files are UTF-8 text without NUL bytes");
-
-	// Escaped ones reach the names, where no object name may hold them; messages stay one line.
-	ExpectRejected(R"({"sequences":[{"path":"/Game/A\u0000x.B"}]})",
-		R"(Test.json:1:23: the sequence path "/Game/A\u0000x.B" contains the control character U+0000, which names cannot hold)");
-	ExpectRejected(R"({"world":{"map":"Ar\nena"}})", R"(Test.json:1:17: the map name "Ar\nena" contains the control character U+000A, which names cannot hold)");
-	ExpectRejected(R"({"world":{"actors":[{"label":"He\u001bro"}]}})", R"(Test.json:1:30: the actor label "He\u001Bro" contains the control character U+001B, which names cannot hold)");
-	ExpectRejected(R"({"world":{"actors":[{"label":"Hero","components":["Me\u0085sh"]}]}})",
-		R"(Test.json:1:51: the component name "Me\u0085sh" contains the control character U+0085, which names cannot hold)");
-	ExpectRejected(R"({"project":"P\r"})", R"(Test.json:1:12: the project name "P\r" contains the control character U+000D, which names cannot hold)");
-	ExpectRejected(WithPossessables(R"({"guid":"0000000000000000000000000000000A","name":"Line\u2028Two\u007f"})"),
-		R"(Test.json:1:101: the binding name "Line\u2028Two\u007F" contains the control character U+007F, which names cannot hold)");
-	ExpectRejected(WithPossessables(R"({"guid":"0000000000000000000000000000000A","name":"A","boundTo":["Hero\u0000Mesh"]})"),
-		R"(Test.json:1:116: the object name "Hero\u0000Mesh" contains the control character U+0000, which names cannot hold)");
-	ExpectRejected(R"({"project":"P","bad\nkey":1})", R"(Test.json:1:16: unknown key "bad\nkey" in the scene (known keys: project, world, sequences, focus, playWorld))");
-	ExpectRejected(R"({"project":"P","q\"uo\\te":1})", R"(Test.json:1:16: unknown key "q\"uo\\te" in the scene (known keys: project, world, sequences, focus, playWorld))");
 
 	// Text that is fine: quotes, backslashes and non-ASCII letters in names.
 	Load(R"({"project":"Caf\u00e9 \"Q\"","world":{"map":"K\u00f6ln","actors":[{"label":"\u00c4rger"}]}})");
@@ -382,24 +298,4 @@ TEST_F(FSceneLoaderTest, NamesTakenByTheEditorAreRefusedBeforeTheOpenSceneCloses
 	Load(BaselineScene);
 	Load(BaselineScene);
 	Load(R"({"world":{"map":"UEDPIE_0_Base"}, "sequences":[{"path":"/Game/Base"}]})");
-
-	// Objects that outlive the scene keep their names: a world, a play world and a package.
-	UPackage* Shared = new UPackage();
-	ASSERT_TRUE(Shared->Rename(TEXT("/Game/Shared")));
-	UObject* Taken = new UPackage();
-	ASSERT_TRUE(Taken->Rename(TEXT("Seq"), Shared));
-	UObject* Arena = new UPackage();
-	ASSERT_TRUE(Arena->Rename(TEXT("UEDPIE_0_Arena")));
-	ExpectRejected(R"({"world":{"map":"Arena"}})", R"(Test.json:1:17: the map name "Arena" gives a Play-In-Editor world the name of an object of the editor; choose another map name)");
-	ExpectRejected(R"({"world":{"actors":[]},"sequences":[{"path":"/Game/Other.Other"},{"path":"/Game/Shared.seq"}]})",
-		R"(Test.json:1:74: the sequence path "/Game/Shared.seq" is already taken by an object of the editor; choose another path)");
-	ExpectRejected(R"({"sequences":[{"path":"UEDPIE_0_Arena"}]})",
-		R"(Test.json:1:23: the sequence path "UEDPIE_0_Arena" is not an object path (expected a full object path such as /Game/Cinematics/Intro.Intro))");
-	// Another object in a package that exists is fine.
-	Load(R"({"sequences":[{"path":"/Game/Shared.Other"}], "focus": "/Game/Shared.Other"})");
-	EXPECT_EQ(Focused()->GetOuter(), static_cast<UObject*>(Shared));
-	UE::Host::ResetScene();
-	delete Arena;
-	delete Taken;
-	delete Shared;
 }

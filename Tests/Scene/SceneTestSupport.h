@@ -28,23 +28,20 @@ inline FGuid GuidOf(const char* Digits)
 	return Guid;
 }
 
-inline FString SamplePath(const char* FileName)
-{
-	return FString(VANTLE_SOURCE_DIR) / TEXT("Samples/Scenes") / FString(FileName);
-}
-
 // What the plugin gets for a binding of the focused sequence.
 inline TArray<UObject*> BoundTo(const char* Digits)
 {
 	return ULevelSequenceEditorBlueprintLibrary::GetBoundObjects(UE::MovieScene::FRelativeObjectBindingID(GuidOf(Digits)));
 }
 
+// Paths inside the scene's world, each marked when it is not a live object.
 inline std::string NamesOf(const TArray<UObject*>& Objects)
 {
 	std::string Names;
 	for (const UObject* Object : Objects)
 	{
 		Names += (Names.empty() ? "" : ",") + ToStd(Object->GetPathName(UE::Host::GetSceneWorld()));
+		Names += !IsValid(Object) ? " (garbage)" : Object->IsUnreachable() ? " (unreachable)" : "";
 	}
 	return Names;
 }
@@ -73,7 +70,7 @@ protected:
 	static void LoadSample(const char* FileName)
 	{
 		FString Error;
-		ASSERT_TRUE(UE::Host::LoadSceneFile(SamplePath(FileName), Error)) << ToStd(Error);
+		ASSERT_TRUE(UE::Host::LoadSceneFile(FString(VANTLE_SOURCE_DIR) / TEXT("Samples/Scenes") / FString(FileName), Error)) << ToStd(Error);
 	}
 
 	static ULevelSequence* Focused() { return ULevelSequenceEditorBlueprintLibrary::GetFocusedLevelSequence(); }

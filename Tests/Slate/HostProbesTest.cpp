@@ -43,9 +43,7 @@ namespace
 		TSharedPtr<SWidget> NextContent;
 	};
 
-	class FHostProbesTest : public FSlateTest
-	{
-	};
+	using FHostProbesTest = FSlateTest;
 
 	TSharedRef<SButton> LabelledButton(const TCHAR* Label, int32& Clicks)
 	{
@@ -83,13 +81,9 @@ TEST_F(FHostProbesTest, ClickChoosesTheEnabledVisibleButtonAmongSameLabels)
 	EXPECT_EQ(EnabledClicks, 1);
 	EXPECT_EQ(DisabledClicks + HiddenClicks, 0);
 
-	// A disabled parent disables the button inside it, and the dump says so down the tree.
+	// A disabled parent disables the button inside it.
 	Enabled->SetEnabled(false);
 	EXPECT_EQ(UE::Host::ClickButton(TEXT("Apply")), UE::Host::EClickResult::Disabled);
-	const TArray<FString> Lines = UE::Host::DumpWidgets(Tabs.FirstId);
-	ASSERT_GE(Lines.Num(), 4);
-	EXPECT_EQ(ToStd(Lines[2]), "    SBox enabled=false");
-	EXPECT_EQ(ToStd(Lines[3]), "      SButton enabled=false");
 	EXPECT_EQ(DisabledClicks + HiddenClicks + EnabledClicks, 1);
 }
 
@@ -106,19 +100,7 @@ TEST_F(FHostProbesTest, SecondInvocationBringsItsWindowToTheFront)
 	EXPECT_EQ(FGlobalTabmanager::Get()->TryInvokeTab(FTabId(Tabs.FirstId)), First);
 	EXPECT_EQ(FGlobalTabmanager::Get()->GetActiveTab(), First);
 	EXPECT_EQ(FSlateApplication::Get().GetActiveTopLevelWindow(), First->GetParentWindow());
-
-	// Asking for it inactive leaves the order alone.
-	EXPECT_EQ(FGlobalTabmanager::Get()->TryInvokeTab(FTabId(Tabs.SecondId), true), Second);
-	EXPECT_EQ(FGlobalTabmanager::Get()->GetActiveTab(), First);
-
-	const TArray<FName> Ids = UE::Host::GetOpenTabIds();
-	ASSERT_EQ(Ids.Num(), 2);
-	EXPECT_EQ(Ids[0], Tabs.SecondId);
-	EXPECT_EQ(Ids[1], Tabs.FirstId);
-	const TArray<FString> Lines = UE::Host::DumpWidgets();
-	ASSERT_EQ(Lines.Num(), 4);
-	EXPECT_EQ(ToStd(Lines[0]), "SDockTab text=\"Probe.Second\"");
-	EXPECT_EQ(ToStd(Lines[2]), "SDockTab text=\"Probe.First\"");
+	EXPECT_EQ(UE::Host::GetOpenTabIds(), (TArray<FName>{Tabs.SecondId, Tabs.FirstId}));
 }
 
 TEST_F(FHostProbesTest, TickReadsBoundAttributesOfOpenWindows)
@@ -136,9 +118,6 @@ TEST_F(FHostProbesTest, TickReadsBoundAttributesOfOpenWindows)
 	const int32 Before = Reads;
 	FSlateApplication::Get().Tick();
 	EXPECT_GT(Reads, Before);
-	const int32 AfterOne = Reads;
-	FSlateApplication::Get().Tick();
-	EXPECT_GT(Reads, AfterOne);
 
 	// A closed tab's window is still painted in the frame it closed in, then destroyed.
 	ASSERT_TRUE(UE::Host::CloseTab(Tabs.FirstId));
@@ -146,11 +125,4 @@ TEST_F(FHostProbesTest, TickReadsBoundAttributesOfOpenWindows)
 	const int32 AfterClose = Reads;
 	FSlateApplication::Get().Tick();
 	EXPECT_EQ(Reads, AfterClose);
-}
-
-TEST_F(FHostProbesTest, ClickResultsHaveNames)
-{
-	EXPECT_EQ(FString(UE::Host::LexToString(UE::Host::EClickResult::Clicked)), FString(TEXT("Clicked")));
-	EXPECT_EQ(FString(UE::Host::LexToString(UE::Host::EClickResult::Disabled)), FString(TEXT("Disabled")));
-	EXPECT_EQ(FString(UE::Host::LexToString(UE::Host::EClickResult::NotFound)), FString(TEXT("NotFound")));
 }

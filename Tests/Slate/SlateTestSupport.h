@@ -24,22 +24,6 @@ protected:
 	}
 };
 
-// The record of the first widget whose text (a text block's) equals Text; fails the test when there is none.
-inline const UE::Host::FArrangedWidgetRecord* FindTextRecord(const TArray<UE::Host::FArrangedWidgetRecord>& Records, const TCHAR* Text)
-{
-	for (const UE::Host::FArrangedWidgetRecord& Record : Records)
-	{
-		const TSharedPtr<SWidget> Widget = Record.Widget.Pin();
-		const STextBlock* Block = Widget.IsValid() ? dynamic_cast<const STextBlock*>(Widget.Get()) : nullptr;
-		if (Block && Block->GetText().ToString().Equals(Text, ESearchCase::CaseSensitive))
-		{
-			return &Record;
-		}
-	}
-	ADD_FAILURE() << "no text block reads " << TCHAR_TO_UTF8(Text);
-	return nullptr;
-}
-
 // The record of a given widget.
 inline const UE::Host::FArrangedWidgetRecord* FindRecord(const TArray<UE::Host::FArrangedWidgetRecord>& Records, const TSharedRef<SWidget>& Widget)
 {

@@ -23,32 +23,6 @@ namespace
 		}
 	};
 
-	TEST_F(FToolMenusTest, EntriesCarryTheOwnerOfTheScopeTheyWereBuiltIn)
-	{
-		UToolMenus* ToolMenus = UToolMenus::Get();
-		int32 Outer = 0;
-		EXPECT_FALSE(ToolMenus->CurrentOwner().IsSet());
-		FToolMenuEntry BuiltInside;
-		{
-			FToolMenuOwnerScoped OuterScope(&Outer);
-			EXPECT_EQ(ToolMenus->CurrentOwner(), FToolMenuOwner(&Outer));
-			{
-				FToolMenuOwnerScoped InnerScope(TEXT("InnerOwner"));
-				EXPECT_EQ(ToolMenus->CurrentOwner(), FToolMenuOwner(FName(TEXT("InnerOwner"))));
-				EXPECT_EQ(ToolMenus->CurrentOwner().TryGetName(), FName(TEXT("InnerOwner")));
-			}
-			EXPECT_EQ(ToolMenus->CurrentOwner(), FToolMenuOwner(&Outer));
-			BuiltInside = FToolMenuEntry::InitToolBarButton(TEXT("Built"), FUIAction());
-		}
-		EXPECT_FALSE(ToolMenus->CurrentOwner().IsSet());
-
-		// The owner is taken when the entry is built, not when it is added.
-		UToolMenu* Menu = ToolMenus->ExtendMenu(TEXT("Test.Owners"));
-		FToolMenuEntry& Added = Menu->AddSection(TEXT("S")).AddEntry(BuiltInside);
-		EXPECT_EQ(Added.Owner, FToolMenuOwner(&Outer));
-		EXPECT_FALSE(Menu->FindSection(TEXT("S"))->Owner.IsSet());
-	}
-
 	TEST_F(FToolMenusTest, UnregisterOwnerRemovesExactlyThatOwnersEntriesFromEveryMenu)
 	{
 		FFakeModule Module;
@@ -90,27 +64,10 @@ namespace
 		EXPECT_EQ(DescribeNames(TEXT("LevelEditor.MainMenu.Tools")).size(), 1u);
 	}
 
-	TEST_F(FToolMenusTest, OwnersCompareByKindAndValue)
-	{
-		int32 A = 0;
-		int32 B = 0;
-		EXPECT_EQ(FToolMenuOwner(&A), FToolMenuOwner(&A));
-		EXPECT_NE(FToolMenuOwner(&A), FToolMenuOwner(&B));
-		EXPECT_EQ(FToolMenuOwner(TEXT("Name")), FToolMenuOwner(FName(TEXT("name"))));
-		EXPECT_EQ(FToolMenuOwner("Name"), FToolMenuOwner(TEXT("Name")));
-		EXPECT_NE(FToolMenuOwner(TEXT("Name")), FToolMenuOwner(&A));
-		EXPECT_FALSE(FToolMenuOwner(NAME_None).IsSet());
-		EXPECT_FALSE(FToolMenuOwner(static_cast<void*>(nullptr)).IsSet());
-		EXPECT_EQ(FToolMenuOwner(&A).TryGetName(), FName());
-		EXPECT_EQ(GetTypeHash(FToolMenuOwner(TEXT("Name"))), GetTypeHash(FToolMenuOwner(TEXT("NAME"))));
-	}
-
 	TEST(ToolMenusModuleTest, ModuleLifetimeBoundsTheRegistry)
 	{
 		UE::Host::InitToolMenus();
-		EXPECT_TRUE(FModuleManager::Get().IsModuleLoaded(TEXT("ToolMenus")));
 		ASSERT_NE(UToolMenus::TryGet(), nullptr);
-		EXPECT_EQ(UToolMenus::Get(), UToolMenus::TryGet());
 		EXPECT_TRUE(UToolMenus::Get()->IsMenuRegistered(TEXT("Sequencer.MainToolBar")));
 
 		int32 Owner = 0;
@@ -119,7 +76,6 @@ namespace
 		EXPECT_EQ(UToolMenus::TryGet(), nullptr);
 		// Get does not bring a shut-down registry back.
 		EXPECT_EQ(UToolMenus::Get(), nullptr);
-		EXPECT_FALSE(FModuleManager::Get().IsModuleLoaded(TEXT("ToolMenus")));
 		// What a plugin does at its own shut-down stays harmless.
 		UToolMenus::UnregisterOwner(&Owner);
 		UToolMenus::UnRegisterStartupCallback(&Owner);
@@ -130,5 +86,94 @@ namespace
 		ASSERT_NE(UToolMenus::TryGet(), nullptr);
 		EXPECT_EQ(UToolMenus::Get()->FindMenu(TEXT("Test.Owners")), nullptr);
 		UE::Host::ShutdownToolMenus();
+	}
+
+	TEST_F(FToolMenusTest, RunMenuEntryRunsOnlyWhatCanExecute)
+	{
+		int32 Runs = 0;
+		bool bEnabled = false;
+		UToolMenu* Menu = UToolMenus::Get()->ExtendMenu(TEXT("LevelEditor.LevelEditorToolBar.User"));
+		Menu->AddSection(TEXT("Mine")).AddEntry(FToolMenuEntry::InitToolBarButton(TEXT("Gated"),
+			FUIAction(FExecuteAction::CreateLambda([&Runs]() { ++Runs; }), FCanExecuteAction::CreateLambda([&bEnabled]() { return bEnabled; }))));
+
+		FString Error;
+		EXPECT_FALSE(UE::Host::RunMenuEntry(TEXT("LevelEditor.LevelEditorToolBar.User"), TEXT("Gated"), Error));
+		EXPECT_EQ(Runs, 0);
+		EXPECT_NE(UE::Host::ToUtf8(Error).find("disabled"), std::string::npos) << UE::Host::ToUtf8(Error);
+
+		bEnabled = true;
+		EXPECT_TRUE(UE::Host::RunMenuEntry(TEXT("LevelEditor.LevelEditorToolBar.User"), TEXT("gated"), Error));
+		EXPECT_EQ(Runs, 1);
+		EXPECT_TRUE(Error.IsEmpty());
+
+		EXPECT_FALSE(UE::Host::RunMenuEntry(TEXT("LevelEditor.LevelEditorToolBar.User"), TEXT("Missing"), Error));
+		EXPECT_NE(UE::Host::ToUtf8(Error).find("no entry Missing"), std::string::npos) << UE::Host::ToUtf8(Error);
+		// The engine's own "Actions" entry has nothing to run here.
+		EXPECT_FALSE(UE::Host::RunMenuEntry(TEXT("Sequencer.MainToolBar"), TEXT("Actions"), Error));
+		EXPECT_NE(UE::Host::ToUtf8(Error).find("no action"), std::string::npos) << UE::Host::ToUtf8(Error);
+		EXPECT_EQ(Runs, 1);
+	}
+
+	class FStartupCallbackTest : public ::testing::Test
+	{
+	protected:
+		void TearDown() override { UE::Host::ShutdownToolMenus(); }
+	};
+
+	TEST_F(FStartupCallbackTest, CallbacksWaitForEngineStartUpThenRunOnce)
+	{
+		UE::Host::InitToolMenus();
+		int32 Plain = 0;
+		int32 Dropped = 0;
+		struct FUser
+		{
+			int32* Counter;
+			void Run() { ++*Counter; }
+		} User{&Dropped};
+
+		UToolMenus::RegisterStartupCallback(FSimpleMulticastDelegate::FDelegate::CreateLambda([&Plain]() { ++Plain; }));
+		UToolMenus::RegisterStartupCallback(FSimpleMulticastDelegate::FDelegate::CreateRaw(&User, &FUser::Run));
+		EXPECT_EQ(UE::Host::GetPendingToolMenusStartupCallbackCount(), 2);
+		UToolMenus::UnRegisterStartupCallback(&User);
+		EXPECT_EQ(UE::Host::GetPendingToolMenusStartupCallbackCount(), 1);
+		EXPECT_EQ(Plain, 0);
+
+		UE::Host::RunToolMenusStartupCallbacks();
+		UE::Host::RunToolMenusStartupCallbacks();
+		EXPECT_EQ(Plain, 1);
+		EXPECT_EQ(Dropped, 0);
+		EXPECT_EQ(UE::Host::GetPendingToolMenusStartupCallbackCount(), 0);
+
+		// Once start-up is over a new callback runs at once and nothing is kept.
+		int32 Late = 0;
+		const FDelegateHandle LateHandle = UToolMenus::RegisterStartupCallback(FSimpleMulticastDelegate::FDelegate::CreateLambda([&Late]() { ++Late; }));
+		EXPECT_EQ(Late, 1);
+		EXPECT_FALSE(LateHandle.IsValid());
+		EXPECT_EQ(UE::Host::GetPendingToolMenusStartupCallbackCount(), 0);
+	}
+
+	TEST_F(FStartupCallbackTest, CallbacksQueuedBeforeToolMenusLoadsRunAfterStartUp)
+	{
+		int32 Runs = 0;
+		// A plugin may load before ToolMenus; the callback then finds the menus it extends.
+		UToolMenus::RegisterStartupCallback(FSimpleMulticastDelegate::FDelegate::CreateLambda([&Runs]()
+			{
+				++Runs;
+				ASSERT_NE(UToolMenus::TryGet(), nullptr);
+				EXPECT_TRUE(UToolMenus::Get()->IsMenuRegistered(TEXT("LevelEditor.MainMenu.Tools")));
+				// A callback registered from inside one runs straight away.
+				UToolMenus::RegisterStartupCallback(FSimpleMulticastDelegate::FDelegate::CreateLambda([&Runs]() { Runs += 10; }));
+			}));
+		UE::Host::InitToolMenus();
+		EXPECT_EQ(Runs, 0);
+		UE::Host::RunToolMenusStartupCallbacks();
+		EXPECT_EQ(Runs, 11);
+
+		// After ShutdownToolMenus the next start queues again.
+		UE::Host::ShutdownToolMenus();
+		UE::Host::InitToolMenus();
+		UToolMenus::RegisterStartupCallback(FSimpleMulticastDelegate::FDelegate::CreateLambda([&Runs]() { ++Runs; }));
+		EXPECT_EQ(Runs, 11);
+		EXPECT_EQ(UE::Host::GetPendingToolMenusStartupCallbackCount(), 1);
 	}
 }

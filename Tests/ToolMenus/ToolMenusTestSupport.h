@@ -15,24 +15,14 @@
 
 namespace Vantle::Test
 {
-	inline std::vector<std::string> Describe(const TCHAR* MenuName)
-	{
-		std::vector<std::string> Lines;
-		for (const FString& Line : UE::Host::DescribeMenu(MenuName))
-		{
-			Lines.push_back(UE::Host::ToUtf8(Line));
-		}
-		return Lines;
-	}
-
-	// "<Section> <Entry>" of each described line, for order checks.
+	// "<Section> <Entry>" of each line the host describes the built menu with, for order checks.
 	inline std::vector<std::string> DescribeNames(const TCHAR* MenuName)
 	{
 		std::vector<std::string> Names;
-		for (const std::string& Line : Describe(MenuName))
+		for (const FString& Line : UE::Host::DescribeMenu(MenuName))
 		{
-			const size_t FirstSpace = Line.find(' ');
-			Names.push_back(Line.substr(0, Line.find(' ', FirstSpace + 1)));
+			const std::string Text = UE::Host::ToUtf8(Line);
+			Names.push_back(Text.substr(0, Text.find(' ', Text.find(' ') + 1)));
 		}
 		return Names;
 	}
