@@ -54,7 +54,6 @@ namespace McpTest
 
 		// The first value of the header, or empty.
 		std::string Header(const std::string& LowerName) const;
-		int32 HeaderCount(const std::string& LowerName) const;
 	};
 
 	using FHeaderList = std::vector<std::pair<std::string, std::string>>;

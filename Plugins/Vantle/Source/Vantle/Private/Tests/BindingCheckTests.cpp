@@ -24,24 +24,20 @@ void FVantleBindingCheckTests::Define()
 			Scene.Close();
 		});
 
-	It("NoSequenceInFocusKeepsTheMapName", [this]()
-		{
-			ULevelSequenceEditorBlueprintLibrary::Close();
-			const FBindingReport Report = CheckFocusedSequence();
-			TestTrue(TEXT("verdict is Empty"), Report.State == EBindingReportState::Empty);
-			TestEqual(TEXT("sequence path"), Report.SequencePath, TEXT(""));
-			TestEqual(TEXT("sequence name"), Report.SequenceName, TEXT(""));
-			TestEqual(TEXT("map name"), Report.MapName, Scene.World->GetMapName());
-		});
-
-	It("ASequenceWithoutBindingsIsNamedButEmpty", [this]()
+	It("ASequenceWithoutBindingsIsNamedButEmptyAndNoneKeepsTheMapName", [this]()
 		{
 			Scene.Open();
-			const FBindingReport Report = CheckFocusedSequence();
+			FBindingReport Report = CheckFocusedSequence();
 			TestTrue(TEXT("verdict is Empty"), Report.State == EBindingReportState::Empty);
 			TestEqual(TEXT("sequence name"), Report.SequenceName, Scene.Sequence->GetName());
 			TestEqual(TEXT("sequence path"), Report.SequencePath, Scene.Sequence->GetPathName());
 			TestEqual(TEXT("checked"), Report.CheckedCount, 0);
+			ULevelSequenceEditorBlueprintLibrary::Close();
+			Report = CheckFocusedSequence();
+			TestTrue(TEXT("verdict without a sequence is Empty"), Report.State == EBindingReportState::Empty);
+			TestEqual(TEXT("sequence path without a sequence"), Report.SequencePath, TEXT(""));
+			TestEqual(TEXT("sequence name without a sequence"), Report.SequenceName, TEXT(""));
+			TestEqual(TEXT("map name"), Report.MapName, Scene.World->GetMapName());
 		});
 
 	It("CountsEveryOrdinaryBindingAndListsTheMissingInOrder", [this]()
