@@ -1,6 +1,6 @@
 // Copyright Vantle contributors. All Rights Reserved.
 // The console commands and the log lines the editor's log watcher relies on.
-#include "McpTestFixture.h"
+#include "McpTestSupport.h"
 
 #include "HostHttpServer.h"
 #include "HostModelContextProtocol.h"

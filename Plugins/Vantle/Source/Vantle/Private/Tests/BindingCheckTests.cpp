@@ -62,7 +62,7 @@ void FVantleBindingCheckTests::Define()
 	It("AnActorWithItsComponentResolves", [this]()
 		{
 			AActor* Hero = Scene.Spawn(TEXT("VantleTestHero"));
-			USceneComponent* Camera = Scene.AddComponent(Hero, TEXT("Camera"));
+			USceneComponent* Camera = NewObject<USceneComponent>(Hero, FName(TEXT("Camera")), RF_Transient);
 			const FGuid HeroBinding = Scene.AddBinding(TEXT("Hero"), Hero);
 			Scene.AddChildBinding(TEXT("Camera"), HeroBinding, Camera, Hero);
 			Scene.Open();
@@ -76,7 +76,7 @@ void FVantleBindingCheckTests::Define()
 		{
 			AActor* Hero = Scene.Spawn(TEXT("VantleTestHero"));
 			AActor* Gone = Scene.Spawn(TEXT("VantleTestGone"));
-			USceneComponent* GoneCamera = Scene.AddComponent(Gone, TEXT("Camera"));
+			USceneComponent* GoneCamera = NewObject<USceneComponent>(Gone, FName(TEXT("Camera")), RF_Transient);
 			const FGuid HeroBinding = Scene.AddBinding(TEXT("Hero"), Hero);
 			Scene.AddChildBinding(TEXT("HeroCamera"), HeroBinding);
 			const FGuid GoneBinding = Scene.AddBinding(TEXT("Gone"), Gone);
