@@ -1,6 +1,6 @@
 // Copyright Vantle contributors. All Rights Reserved.
 // The "/mcp" endpoint as an MCP client (or the editor's ping) sees it over HTTP.
-#include "McpTestFixture.h"
+#include "McpTestSupport.h"
 
 #include "HostModelContextProtocol.h"
 #include "ModelContextProtocol.h"
@@ -8,7 +8,6 @@
 #include <nlohmann/json.hpp>
 
 #include <atomic>
-#include <cctype>
 #include <thread>
 #include <vector>
 
@@ -31,14 +30,6 @@ namespace
 		static FJson ParseBody(const FHttpReply& Reply)
 		{
 			return FJson::parse(Reply.Body, nullptr, false);
-		}
-
-		// Opens a session and returns its id.
-		std::string Initialize()
-		{
-			const FHttpReply Reply = PostMcp(Port, R"({"jsonrpc":"2.0","id":1,"method":"initialize","params":{"protocolVersion":"2025-06-18","capabilities":{},"clientInfo":{"name":"test","version":"1"}}})");
-			EXPECT_EQ(Reply.Status, 200);
-			return Reply.Header("mcp-session-id");
 		}
 
 		static void ExpectRpcError(const FHttpReply& Reply, int32 Status, int32 Code, const FJson& Id)
@@ -107,8 +98,6 @@ TEST_F(FMcpEndpointTest, InitializeOpensASessionForTheToolMethods)
 	const FJson CallResult = ParseBody(Call)["result"];
 	EXPECT_EQ(CallResult["content"][0]["text"], "Gr\xC3\xBC\xC3\x9F" "e");
 	EXPECT_EQ(CallResult["isError"], false);
-	ExpectRpcError(PostMcp(Port, R"({"jsonrpc":"2.0","id":4,"method":"tools/call","params":{"name":"nope"}})", WithSession), 200, -32602, 4);
-	ExpectRpcError(PostMcp(Port, R"({"jsonrpc":"2.0","id":5,"method":"tools/call","params":{"name":"echo","arguments":{"text":7}}})", WithSession), 200, -32602, 5);
 
 	// Ending the session makes its id unknown from then on.
 	const FHttpReply Deleted = SendHttp(Port, "DELETE", "/mcp", "", WithSession);
@@ -123,30 +112,19 @@ TEST_F(FMcpEndpointTest, SessionBoundMethodsNeedAKnownSession)
 	ExpectRpcError(PostMcp(Port, R"({"jsonrpc":"2.0","id":1,"method":"tools/list"})"), 400, -32000, 1);
 	ExpectRpcError(PostMcp(Port, R"({"jsonrpc":"2.0","id":2,"method":"tools/call","params":{"name":"echo"}})"), 400, -32000, 2);
 	ExpectRpcError(PostMcp(Port, R"({"jsonrpc":"2.0","id":3,"method":"tools/list"})", {{"Mcp-Session-Id", "0123456789ABCDEF0123456789ABCDEF"}}), 404, -32001, 3);
-
-	// Ids compare exactly: the same digits in another case are another session.
-	std::string Session = Initialize();
-	ASSERT_FALSE(Session.empty());
-	for (char& Ch : Session)
-	{
-		Ch = static_cast<char>(std::tolower(static_cast<unsigned char>(Ch)));
-	}
-	EXPECT_EQ(PostMcp(Port, R"({"jsonrpc":"2.0","id":4,"method":"tools/list"})", {{"Mcp-Session-Id", Session}}).Status, 404);
+	// Even a ping, which needs no session, is refused with an unknown one.
+	ExpectRpcError(PostMcp(Port, R"({"jsonrpc":"2.0","id":4,"method":"ping"})", {{"Mcp-Session-Id", "0123456789ABCDEF0123456789ABCDEF"}}), 404, -32001, 4);
 }
 
 TEST_F(FMcpEndpointTest, MalformedMessagesGetJsonRpcErrors)
 {
 	ExpectRpcError(PostMcp(Port, R"({"jsonrpc":"2.0","id":1,"method":"ping")"), 400, -32700, nullptr);
-	ExpectRpcError(PostMcp(Port, ""), 400, -32700, nullptr);
 	ExpectRpcError(PostMcp(Port, "\xff\xfe{}"), 400, -32700, nullptr);
 	ExpectRpcError(PostMcp(Port, R"({"id":2,"method":"ping"})"), 400, -32600, 2);
 	ExpectRpcError(PostMcp(Port, R"({"jsonrpc":"1.0","id":"x","method":"ping"})"), 400, -32600, "x");
-	ExpectRpcError(PostMcp(Port, R"({"jsonrpc":2.0,"id":3,"method":"ping"})"), 400, -32600, 3);
 	ExpectRpcError(PostMcp(Port, R"([{"jsonrpc":"2.0","id":4,"method":"ping"}])"), 400, -32600, nullptr);
 	ExpectRpcError(PostMcp(Port, R"({"jsonrpc":"2.0","id":5})"), 400, -32600, 5);
-	ExpectRpcError(PostMcp(Port, R"({"jsonrpc":"2.0","id":6,"method":7})"), 400, -32600, 6);
 	ExpectRpcError(PostMcp(Port, R"({"jsonrpc":"2.0","id":null,"method":"ping"})"), 400, -32600, nullptr);
-	ExpectRpcError(PostMcp(Port, R"({"jsonrpc":"2.0","id":{"a":1},"method":"ping"})"), 400, -32600, nullptr);
 	ExpectRpcError(PostMcp(Port, R"({"jsonrpc":"2.0","id":7,"method":"resources/list"})"), 200, -32601, 7);
 	ExpectRpcError(PostMcp(Port, R"({"jsonrpc":"2.0","id":8,"method":"ping","params":"x"})"), 400, -32600, 8);
 

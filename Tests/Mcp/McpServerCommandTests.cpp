@@ -1,6 +1,6 @@
 // Copyright Vantle contributors. All Rights Reserved.
 // The console commands and the log lines the editor's log watcher relies on.
-#include "McpTestFixture.h"
+#include "McpTestSupport.h"
 
 #include "HostHttpServer.h"
 #include "HostModelContextProtocol.h"
@@ -27,6 +27,7 @@ TEST_F(FMcpModuleTest, StartOnFreePortLogsStartNoticeAndCreatedListener)
 	EXPECT_TRUE(McpLines[0].Text.Equals(StartLine(Port), ESearchCase::CaseSensitive)) << TCHAR_TO_UTF8(*McpLines[0].Text);
 	EXPECT_EQ(McpLines[1].Verbosity, ELogVerbosity::Warning) << "the usage notice follows the start line";
 	EXPECT_EQ(Log.Count(ListenerCategory, ELogVerbosity::Log, CreatedLine(Port)), 1);
+	EXPECT_LT(Log.Find(McpCategory, ELogVerbosity::Log, StartLine(Port)), Log.Find(ListenerCategory, ELogVerbosity::Log, CreatedLine(Port)));
 	EXPECT_EQ(Log.Count(ListenerCategory, ELogVerbosity::Error, BindFailedLine(Port)), 0);
 
 	EXPECT_TRUE(UE::Host::GetListeningHttpPorts().Contains(Port));

@@ -175,11 +175,6 @@ namespace McpTest
 		return std::string();
 	}
 
-	int32 FHttpReply::HeaderCount(const std::string& LowerName) const
-	{
-		return static_cast<int32>(std::count_if(Headers.begin(), Headers.end(), [&](const auto& Header) { return Header.first == LowerName; }));
-	}
-
 	FHttpReply SendRawBlocking(uint32 Port, const std::string& Bytes)
 	{
 		const int Socket = socket(AF_INET, SOCK_STREAM, 0);

@@ -50,6 +50,80 @@ namespace
 	};
 }
 
+TEST_F(BindingCheck, VerdictsByHowEachBindingResolves)
+{
+	const std::string Extra = R"([{ "guid": "0000000000000000000000000000000D", "name": "Extra" }])";
+	const struct
+	{
+		const char* Name;
+		std::string Possessables;
+		std::string Spawnables;
+		const char* SequenceFields;
+		int32 Checked;
+		const char* Missing;
+		const char* Uncertain;
+		EBindingReportState State;
+	} Cases[] = {
+		{"garbage and unreachable objects do not resolve", R"([
+			{ "guid": "00000000000000000000000000000001", "name": "OldDoor", "boundTo": ["OldDoor"] },
+			{ "guid": "00000000000000000000000000000002", "name": "Ghost", "boundTo": ["Ghost"] },
+			{ "guid": "00000000000000000000000000000003", "name": "Either", "boundTo": ["Ghost", "Door"] }])", "[]", "", 3, "OldDoor,Ghost", "",
+			EBindingReportState::HasMissing},
+		// Lost is missing, so its Camera is too, although Hero has a component of that name. Hero's
+		// Camera resolves inside Hero; a Door exists in the world but not inside Hero. A child of an
+		// unreachable actor, of a custom binding or of a spawnable resolves to nothing.
+		{"components resolve only inside what their parent resolved to", R"([
+			{ "guid": "00000000000000000000000000000001", "name": "Lost", "boundTo": [] },
+			{ "guid": "00000000000000000000000000000002", "name": "Camera", "parent": "00000000000000000000000000000001", "boundTo": ["Camera"] },
+			{ "guid": "00000000000000000000000000000003", "name": "Crowd", "custom": true },
+			{ "guid": "00000000000000000000000000000004", "name": "CrowdMesh", "parent": "00000000000000000000000000000003", "boundTo": ["Camera"] },
+			{ "guid": "00000000000000000000000000000005", "name": "CrowdCam", "parent": "00000000000000000000000000000003" },
+			{ "guid": "00000000000000000000000000000006", "name": "ExtraCam", "parent": "0000000000000000000000000000000D" },
+			{ "guid": "00000000000000000000000000000007", "name": "DeepCam", "parent": "00000000000000000000000000000008" },
+			{ "guid": "00000000000000000000000000000008", "name": "DeepMesh", "parent": "00000000000000000000000000000009", "boundTo": ["Door"] },
+			{ "guid": "00000000000000000000000000000009", "name": "DeepActor", "parent": "0000000000000000000000000000000D", "boundTo": ["Door"] },
+			{ "guid": "0000000000000000000000000000000A", "name": "Hero", "boundTo": ["Hero"] },
+			{ "guid": "0000000000000000000000000000000B", "name": "HeroCam", "parent": "0000000000000000000000000000000A", "boundTo": ["Camera"] },
+			{ "guid": "0000000000000000000000000000000C", "name": "HeroDoor", "parent": "0000000000000000000000000000000A", "boundTo": ["Door"] },
+			{ "guid": "0000000000000000000000000000000E", "name": "GhostCam", "parent": "0000000000000000000000000000000F", "boundTo": ["Camera"] },
+			{ "guid": "0000000000000000000000000000000F", "name": "Ghost", "boundTo": ["Ghost"] }])", Extra, "", 7, "Lost,Camera,HeroDoor,GhostCam,Ghost",
+			"Crowd,CrowdMesh,CrowdCam,ExtraCam,DeepCam,DeepMesh,DeepActor", EBindingReportState::HasMissing},
+		// Nothing on a loop resolves, Door or not; a parent GUID that names nothing gives no context.
+		{"parent loops are uncertain and dangling parents missing", R"([
+			{ "guid": "00000000000000000000000000000001", "name": "A", "parent": "00000000000000000000000000000002", "boundTo": ["Door"] },
+			{ "guid": "00000000000000000000000000000002", "name": "B", "parent": "00000000000000000000000000000001" },
+			{ "guid": "00000000000000000000000000000003", "name": "Self", "parent": "00000000000000000000000000000003", "boundTo": ["Door"] },
+			{ "guid": "00000000000000000000000000000004", "name": "Orphan", "parent": "000000000000000000000000000000FF", "boundTo": ["Door"] },
+			{ "guid": "00000000000000000000000000000005", "name": "OrphanLost", "parent": "000000000000000000000000000000FF" }])", "[]", "", 2,
+			"Orphan,OrphanLost", "A,B,Self", EBindingReportState::HasMissing},
+		// Custom bindings alone leave nothing ordinary to check, whether they resolve or not.
+		{"custom bindings only", R"([{ "guid": "00000000000000000000000000000001", "name": "Hero", "boundTo": ["Hero"], "custom": true },
+			{ "guid": "00000000000000000000000000000002", "name": "Door", "boundTo": ["Door"], "custom": true }])", "[]", "", 0, "", "", EBindingReportState::Empty},
+		{"a custom binding beside resolved ones", R"([
+			{ "guid": "00000000000000000000000000000001", "name": "Hero", "boundTo": ["Hero"] },
+			{ "guid": "00000000000000000000000000000002", "name": "Crowd", "custom": true }])", "[]", "", 1, "", "Crowd", EBindingReportState::HasUncertain},
+		{"a resolving custom binding", R"([
+			{ "guid": "00000000000000000000000000000001", "name": "Hero", "boundTo": ["Hero"] },
+			{ "guid": "00000000000000000000000000000002", "name": "Camera", "parent": "00000000000000000000000000000001", "boundTo": ["Camera"] },
+			{ "guid": "00000000000000000000000000000003", "name": "Crowd", "custom": true, "boundTo": ["Door"] }])", "[]", "", 2, "", "",
+			EBindingReportState::AllResolved},
+		// Without binding references only spawnables and loops are uncertain.
+		{"no binding references", R"([
+			{ "guid": "00000000000000000000000000000001", "name": "Crowd", "custom": true },
+			{ "guid": "00000000000000000000000000000002", "name": "Self", "parent": "00000000000000000000000000000002" },
+			{ "guid": "00000000000000000000000000000003", "name": "ExtraCam", "parent": "0000000000000000000000000000000D" }])", Extra, R"("bindingReferences": false,)", 1,
+			"Crowd", "Self,ExtraCam", EBindingReportState::HasMissing},
+	};
+	for (const auto& Case : Cases)
+	{
+		const FBindingReport Report = Check(Scene(Case.Possessables, Case.Spawnables, Case.SequenceFields));
+		EXPECT_EQ(Report.CheckedCount, Case.Checked) << Case.Name;
+		EXPECT_EQ(UE::Host::ToUtf8(FString::Join(Report.MissingNames, TEXT(","))), Case.Missing) << Case.Name;
+		EXPECT_EQ(UE::Host::ToUtf8(FString::Join(Report.UncertainNames, TEXT(","))), Case.Uncertain) << Case.Name;
+		EXPECT_EQ(Report.State, Case.State) << Case.Name;
+	}
+}
+
 TEST_F(BindingCheck, NoMovieSceneOrNoWorldNarrowTheReport)
 {
 	const FBindingReport NoMovieScene = Check(Scene(R"([{ "guid": "00000000000000000000000000000001", "name": "Hero", "boundTo": ["Hero"] }])", "[]",
@@ -66,57 +140,6 @@ TEST_F(BindingCheck, NoMovieSceneOrNoWorldNarrowTheReport)
 	EXPECT_EQ(NoWorld.CheckedCount, 1);
 	EXPECT_EQ(Names(NoWorld.MissingNames), std::vector<std::string>{"Hero"});
 	EXPECT_EQ(NoWorld.State, EBindingReportState::HasMissing);
-}
-
-TEST_F(BindingCheck, GarbageAndUnreachableObjectsDoNotResolve)
-{
-	const FBindingReport Report = Check(Scene(R"([
-		{ "guid": "00000000000000000000000000000001", "name": "OldDoor", "boundTo": ["OldDoor"] },
-		{ "guid": "00000000000000000000000000000002", "name": "Ghost", "boundTo": ["Ghost"] },
-		{ "guid": "00000000000000000000000000000003", "name": "Either", "boundTo": ["Ghost", "Door"] }])"));
-	EXPECT_EQ(Report.CheckedCount, 3);
-	EXPECT_EQ(Names(Report.MissingNames), (std::vector<std::string>{"OldDoor", "Ghost"}));
-}
-
-TEST_F(BindingCheck, ComponentsResolveOnlyInsideWhatTheirParentResolvedTo)
-{
-	const FBindingReport Report = Check(Scene(R"([
-		{ "guid": "00000000000000000000000000000001", "name": "Lost", "boundTo": [] },
-		{ "guid": "00000000000000000000000000000002", "name": "Camera", "parent": "00000000000000000000000000000001", "boundTo": ["Camera"] },
-		{ "guid": "00000000000000000000000000000003", "name": "Crowd", "custom": true },
-		{ "guid": "00000000000000000000000000000004", "name": "CrowdMesh", "parent": "00000000000000000000000000000003", "boundTo": ["Camera"] },
-		{ "guid": "00000000000000000000000000000005", "name": "CrowdCam", "parent": "00000000000000000000000000000003" },
-		{ "guid": "00000000000000000000000000000006", "name": "ExtraCam", "parent": "0000000000000000000000000000000D" },
-		{ "guid": "00000000000000000000000000000007", "name": "DeepCam", "parent": "00000000000000000000000000000008" },
-		{ "guid": "00000000000000000000000000000008", "name": "DeepMesh", "parent": "00000000000000000000000000000009", "boundTo": ["Door"] },
-		{ "guid": "00000000000000000000000000000009", "name": "DeepActor", "parent": "0000000000000000000000000000000D", "boundTo": ["Door"] },
-		{ "guid": "0000000000000000000000000000000A", "name": "Hero", "boundTo": ["Hero"] },
-		{ "guid": "0000000000000000000000000000000B", "name": "HeroCam", "parent": "0000000000000000000000000000000A", "boundTo": ["Camera"] },
-		{ "guid": "0000000000000000000000000000000C", "name": "HeroDoor", "parent": "0000000000000000000000000000000A", "boundTo": ["Door"] },
-		{ "guid": "0000000000000000000000000000000E", "name": "GhostCam", "parent": "0000000000000000000000000000000F", "boundTo": ["Camera"] },
-		{ "guid": "0000000000000000000000000000000F", "name": "Ghost", "boundTo": ["Ghost"] }])",
-		R"([{ "guid": "0000000000000000000000000000000D", "name": "Extra" }])"));
-	// Lost is missing, so its Camera is too, although Hero has a component of that name. Hero's
-	// Camera resolves inside Hero; a Door exists in the world but not inside Hero. A child of an
-	// unreachable actor, of a custom binding or of a spawnable resolves to nothing.
-	EXPECT_EQ(Report.CheckedCount, 7);
-	EXPECT_EQ(Names(Report.MissingNames), (std::vector<std::string>{"Lost", "Camera", "HeroDoor", "GhostCam", "Ghost"}));
-	EXPECT_EQ(Names(Report.UncertainNames), (std::vector<std::string>{"Crowd", "CrowdMesh", "CrowdCam", "ExtraCam", "DeepCam", "DeepMesh", "DeepActor"}));
-	EXPECT_EQ(Report.State, EBindingReportState::HasMissing);
-}
-
-TEST_F(BindingCheck, ParentLoopsAreUncertainAndDanglingParentsAreMissing)
-{
-	const FBindingReport Report = Check(Scene(R"([
-		{ "guid": "00000000000000000000000000000001", "name": "A", "parent": "00000000000000000000000000000002", "boundTo": ["Door"] },
-		{ "guid": "00000000000000000000000000000002", "name": "B", "parent": "00000000000000000000000000000001" },
-		{ "guid": "00000000000000000000000000000003", "name": "Self", "parent": "00000000000000000000000000000003", "boundTo": ["Door"] },
-		{ "guid": "00000000000000000000000000000004", "name": "Orphan", "parent": "000000000000000000000000000000FF", "boundTo": ["Door"] },
-		{ "guid": "00000000000000000000000000000005", "name": "OrphanLost", "parent": "000000000000000000000000000000FF" }])"));
-	// Nothing on a loop resolves, Door or not; a parent GUID that names nothing gives no context.
-	EXPECT_EQ(Names(Report.UncertainNames), (std::vector<std::string>{"A", "B", "Self"}));
-	EXPECT_EQ(Report.CheckedCount, 2);
-	EXPECT_EQ(Names(Report.MissingNames), (std::vector<std::string>{"Orphan", "OrphanLost"}));
 }
 
 namespace
@@ -288,42 +311,6 @@ TEST_F(BindingCheck, BindingsRemovedWhileTheCheckRunsEndTheWalkAtTheLiveCount)
 	EXPECT_EQ(Report.CheckedCount, 2);
 	EXPECT_EQ(Names(Report.MissingNames), std::vector<std::string>{"LostCam"});
 	EXPECT_EQ(Names(Report.UncertainNames), (std::vector<std::string>{"Crowd", "CrowdCam"}));
-}
-
-TEST_F(BindingCheck, VerdictsWithCustomBindings)
-{
-	// Custom bindings only: nothing ordinary to check, whether they resolve or not.
-	const FBindingReport CustomOnly = Check(Scene(R"([{ "guid": "00000000000000000000000000000001", "name": "Hero", "boundTo": ["Hero"], "custom": true },
-		{ "guid": "00000000000000000000000000000002", "name": "Door", "boundTo": ["Door"], "custom": true }])"));
-	EXPECT_EQ(CustomOnly.State, EBindingReportState::Empty);
-	EXPECT_EQ(CustomOnly.CheckedCount, 0);
-	EXPECT_TRUE(CustomOnly.UncertainNames.IsEmpty());
-
-	const FBindingReport Uncertain = Check(Scene(R"([
-		{ "guid": "00000000000000000000000000000001", "name": "Hero", "boundTo": ["Hero"] },
-		{ "guid": "00000000000000000000000000000002", "name": "Crowd", "custom": true }])"));
-	EXPECT_EQ(Uncertain.State, EBindingReportState::HasUncertain);
-	EXPECT_EQ(Uncertain.CheckedCount, 1);
-
-	const FBindingReport Resolved = Check(Scene(R"([
-		{ "guid": "00000000000000000000000000000001", "name": "Hero", "boundTo": ["Hero"] },
-		{ "guid": "00000000000000000000000000000002", "name": "Camera", "parent": "00000000000000000000000000000001", "boundTo": ["Camera"] },
-		{ "guid": "00000000000000000000000000000003", "name": "Crowd", "custom": true, "boundTo": ["Door"] }])"));
-	EXPECT_EQ(Resolved.State, EBindingReportState::AllResolved);
-	EXPECT_EQ(Resolved.CheckedCount, 2);
-	EXPECT_TRUE(Resolved.UncertainNames.IsEmpty());
-}
-
-TEST_F(BindingCheck, WithoutBindingReferencesOnlySpawnablesAndLoopsAreUncertain)
-{
-	const FBindingReport Report = Check(Scene(R"([
-		{ "guid": "00000000000000000000000000000001", "name": "Crowd", "custom": true },
-		{ "guid": "00000000000000000000000000000002", "name": "Self", "parent": "00000000000000000000000000000002" },
-		{ "guid": "00000000000000000000000000000003", "name": "ExtraCam", "parent": "0000000000000000000000000000000D" }])",
-		R"([{ "guid": "0000000000000000000000000000000D", "name": "Extra" }])", R"("bindingReferences": false,)"));
-	EXPECT_EQ(Report.CheckedCount, 1);
-	EXPECT_EQ(Names(Report.MissingNames), std::vector<std::string>{"Crowd"});
-	EXPECT_EQ(Names(Report.UncertainNames), (std::vector<std::string>{"Self", "ExtraCam"}));
 }
 
 TEST_F(BindingCheck, WithoutAnEditorNothingIsFocused)

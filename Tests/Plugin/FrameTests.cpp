@@ -123,24 +123,6 @@ TEST_F(Frame, GettersRunEveryFrameWhileShownAndNeverWhileHidden)
 	EXPECT_GE(UE::Host::GetToolBarGetterCalls(SequencerToolBar, StatusButton) - ToolBarHidden, 3 * (Frames - 1));
 }
 
-TEST_F(Frame, ACollapsedOrHiddenWidgetsGettersAreNotPainted)
-{
-	Editor.Exec(TEXT("Vantle.Open"));
-	RunFrames(1);
-	std::vector<FCountedWidget> Widgets = PanelWidgetsWithGetters();
-	ASSERT_FALSE(Widgets.empty());
-	const TSharedPtr<SWidget> Details = Widgets[3].Widget.Pin();
-	ASSERT_TRUE(Details.IsValid());
-	Details->SetVisibility(EVisibility::Collapsed);
-	RunFrames(1);
-	const long long Before = UE::Host::FWidgetAccess::GetFrameGetterCalls(*Details);
-	RunFrames(Frames);
-	EXPECT_EQ(UE::Host::FWidgetAccess::GetFrameGetterCalls(*Details), Before);
-	Details->SetVisibility(EVisibility::Visible);
-	RunFrames(Frames);
-	EXPECT_GE(UE::Host::FWidgetAccess::GetFrameGetterCalls(*Details) - Before, Frames);
-}
-
 TEST_F(Frame, ShuttingDownWithThePanelOpenCallsNothingOfTheModuleInLaterFrames)
 {
 	Editor.Exec(TEXT("Vantle.Open"));
@@ -232,22 +214,4 @@ TEST_F(Frame, TheDetailsTextIsMadeOncePerRefreshAndAlwaysShowsTheReport)
 	RunFrames(1);
 	EXPECT_EQ(UE::Host::ToUtf8(Details->GetText().ToString()), UE::Host::ToUtf8(Module().GetBindingDetails()));
 	EXPECT_NE(UE::Host::ToUtf8(Details->GetText().ToString()), After);
-}
-
-TEST_F(Frame, AWaitSpansFramesThatKeepTicking)
-{
-	Editor.QueueCommand(TEXT("Vantle.Open"));
-	Editor.QueueCommand(TEXT("Host.Wait 1"));
-	Editor.QueueCommand(TEXT("Host.Focus"));
-	RunFrames(3);
-	ASSERT_TRUE(Module().PanelTab.IsValid());
-	const long long ToolBarBefore = UE::Host::GetToolBarGetterCalls(SequencerToolBar, StatusButton);
-	// 30 frames of 1/60 s: still waiting, and every frame evaluates the panel and Sequencer's tool bar.
-	RunFrames(30);
-	EXPECT_TRUE(Editor.HasPendingCommands());
-	EXPECT_TRUE(UE::Host::IsToolBarShown(SequencerToolBar));
-	EXPECT_GE(UE::Host::GetToolBarGetterCalls(SequencerToolBar, StatusButton) - ToolBarBefore, 3 * 30);
-	RunFrames(40);
-	EXPECT_FALSE(Editor.HasPendingCommands());
-	EXPECT_FALSE(UE::Host::IsToolBarShown(SequencerToolBar));
 }

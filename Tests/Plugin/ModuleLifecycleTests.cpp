@@ -32,11 +32,7 @@ namespace
 {
 	const TCHAR* const Commands[] = {TEXT("Vantle.Open"), TEXT("Vantle.FixReferences"), TEXT("Vantle.Capture"), TEXT("Vantle.StartMCP")};
 
-	class ModuleLifecycle : public FEditorTest
-	{
-	protected:
-		int32 TickersBeforeModule = 0;
-	};
+	using ModuleLifecycle = FEditorTest;
 
 	DEFINE_LOG_CATEGORY_STATIC(LogThreadProbe, Log, All);
 
@@ -240,38 +236,31 @@ TEST_F(ModuleLifecycle, TheSequencerButtonFollowsTheReportAndThePlayWorld)
 	EXPECT_EQ(Log.Matching("Vantle repair:").size(), 1u);
 }
 
-TEST_F(ModuleLifecycle, WithoutThePluginDescriptorTheStyleHasNoIconAndSaysNothing)
+TEST_F(ModuleLifecycle, TheStyleNeedsTheDescriptorButNotTheIconFileAndSaysNothing)
 {
+	// Without the plugin's descriptor: no icon brush at all.
 	UE::Host::UnmountAll();
 	Log.Clear();
-	TSharedRef<FSlateStyleSet> Style = Vantle::CreateStyleSet();
-	EXPECT_EQ(Style->GetStyleSetName(), FName(TEXT("Vantle.Style")));
-	EXPECT_EQ(Style->GetOptionalBrush(TEXT("Vantle.Icon"), nullptr, nullptr), nullptr);
+	EXPECT_EQ(Vantle::CreateStyleSet()->GetOptionalBrush(TEXT("Vantle.Icon"), nullptr, nullptr), nullptr);
 	EXPECT_TRUE(Log.Matching("Vantle").empty());
-	// Put the descriptor back for the editor's own shut-down.
-	FString Error;
-	ASSERT_TRUE(UE::Host::MountPlugin(FString(VANTLE_SOURCE_DIR) / TEXT("Plugins/Vantle/Vantle.uplugin"), Error));
-}
 
-TEST_F(ModuleLifecycle, TheIconBrushDoesNotDependOnTheFileAtStartUp)
-{
-	// A plugin folder without Resources/: the brush still points where the icon belongs, and the
-	// style says nothing (Slate reports an unloadable image when it draws it, not before).
+	// A plugin folder without Resources/: the brush still points where the icon belongs (Slate
+	// reports an unloadable image when it draws it, not before).
 	std::string Template = (std::filesystem::temp_directory_path() / "vantle-style-XXXXXX").string();
 	ASSERT_NE(mkdtemp(Template.data()), nullptr);
 	const std::filesystem::path Folder(Template);
 	std::filesystem::copy_file(std::filesystem::path(VANTLE_SOURCE_DIR) / "Plugins/Vantle/Vantle.uplugin", Folder / "Vantle.uplugin");
-	UE::Host::UnmountAll();
 	FString Error;
 	ASSERT_TRUE(UE::Host::MountPlugin(UE::Host::FromUtf8((Folder / "Vantle.uplugin").string()), Error)) << UE::Host::ToUtf8(Error);
 	Log.Clear();
-
 	TSharedRef<FSlateStyleSet> Style = Vantle::CreateStyleSet();
+	EXPECT_EQ(Style->GetStyleSetName(), FName(TEXT("Vantle.Style")));
 	const FSlateBrush* Icon = Style->GetOptionalBrush(TEXT("Vantle.Icon"), nullptr, nullptr);
 	ASSERT_NE(Icon, nullptr);
 	EXPECT_EQ(UE::Host::ToUtf8(Icon->GetResourceName().ToString()), (Folder / "Resources" / "Vantle.svg").string());
 	EXPECT_TRUE(Log.Matching("Vantle").empty());
 
+	// Put the plugin back for the editor's own shut-down.
 	UE::Host::UnmountAll();
 	std::filesystem::remove_all(Folder);
 	ASSERT_TRUE(UE::Host::MountPlugin(FString(VANTLE_SOURCE_DIR) / TEXT("Plugins/Vantle/Vantle.uplugin"), Error));

@@ -25,29 +25,19 @@ namespace
 			FEditorTest::SetUp();
 			LoadScene(RepairScene);
 		}
-		void RunConsole(const TCHAR* Line) { Editor.Exec(Line); }
 		std::string Message() { return UE::Host::ToUtf8(Module().StatusMessage); }
-		void Focus(const TCHAR* Path)
-		{
-			FString Error;
-			ASSERT_TRUE(UE::Host::FocusSequence(Path, Error)) << UE::Host::ToUtf8(Error);
-		}
 	};
-}
-
-TEST_F(Repair, BeforeAnyActionTheInitialMessageStands)
-{
-	EXPECT_EQ(Message(), InitialMessage);
 }
 
 TEST_F(Repair, GatesLeaveTheMessageAndTheSequenceAlone)
 {
 	const int32 RepairsBefore = UE::Host::GetFixActorReferencesCount();
+	EXPECT_EQ(Message(), InitialMessage);
 	// Without a sequence: Vantle.Repair.TheConsoleCommandWithoutASequenceChangesNothing.
 	ASSERT_TRUE(UE::Host::SetPlayInEditor(true));
 	Module().RefreshReport();
 	EXPECT_FALSE(Module().CanFixReferences());
-	RunConsole(TEXT("Vantle.FixReferences"));
+	Editor.Exec(TEXT("Vantle.FixReferences"));
 	EXPECT_EQ(Message(), InitialMessage);
 	ASSERT_TRUE(UE::Host::SetPlayInEditor(false));
 
@@ -63,7 +53,8 @@ TEST_F(Repair, GatesLeaveTheMessageAndTheSequenceAlone)
 TEST_F(Repair, TheTickNeverChangesTheMessage)
 {
 	Module().CheckAgain();
-	Focus(TEXT(""));
+	FString Error;
+	ASSERT_TRUE(UE::Host::FocusSequence(TEXT(""), Error)) << UE::Host::ToUtf8(Error);
 	TickFor(0.75);
 	TickFor(0.75);
 	EXPECT_EQ(Message(), "Status updated. No assets changed.");

@@ -24,24 +24,20 @@ void FVantleBindingCheckTests::Define()
 			Scene.Close();
 		});
 
-	It("NoSequenceInFocusKeepsTheMapName", [this]()
-		{
-			ULevelSequenceEditorBlueprintLibrary::Close();
-			const FBindingReport Report = CheckFocusedSequence();
-			TestTrue(TEXT("verdict is Empty"), Report.State == EBindingReportState::Empty);
-			TestEqual(TEXT("sequence path"), Report.SequencePath, TEXT(""));
-			TestEqual(TEXT("sequence name"), Report.SequenceName, TEXT(""));
-			TestEqual(TEXT("map name"), Report.MapName, Scene.World->GetMapName());
-		});
-
-	It("ASequenceWithoutBindingsIsNamedButEmpty", [this]()
+	It("ASequenceWithoutBindingsIsNamedButEmptyAndNoneKeepsTheMapName", [this]()
 		{
 			Scene.Open();
-			const FBindingReport Report = CheckFocusedSequence();
+			FBindingReport Report = CheckFocusedSequence();
 			TestTrue(TEXT("verdict is Empty"), Report.State == EBindingReportState::Empty);
 			TestEqual(TEXT("sequence name"), Report.SequenceName, Scene.Sequence->GetName());
 			TestEqual(TEXT("sequence path"), Report.SequencePath, Scene.Sequence->GetPathName());
 			TestEqual(TEXT("checked"), Report.CheckedCount, 0);
+			ULevelSequenceEditorBlueprintLibrary::Close();
+			Report = CheckFocusedSequence();
+			TestTrue(TEXT("verdict without a sequence is Empty"), Report.State == EBindingReportState::Empty);
+			TestEqual(TEXT("sequence path without a sequence"), Report.SequencePath, TEXT(""));
+			TestEqual(TEXT("sequence name without a sequence"), Report.SequenceName, TEXT(""));
+			TestEqual(TEXT("map name"), Report.MapName, Scene.World->GetMapName());
 		});
 
 	It("CountsEveryOrdinaryBindingAndListsTheMissingInOrder", [this]()
@@ -66,7 +62,7 @@ void FVantleBindingCheckTests::Define()
 	It("AnActorWithItsComponentResolves", [this]()
 		{
 			AActor* Hero = Scene.Spawn(TEXT("VantleTestHero"));
-			USceneComponent* Camera = Scene.AddComponent(Hero, TEXT("Camera"));
+			USceneComponent* Camera = NewObject<USceneComponent>(Hero, FName(TEXT("Camera")), RF_Transient);
 			const FGuid HeroBinding = Scene.AddBinding(TEXT("Hero"), Hero);
 			Scene.AddChildBinding(TEXT("Camera"), HeroBinding, Camera, Hero);
 			Scene.Open();
@@ -80,7 +76,7 @@ void FVantleBindingCheckTests::Define()
 		{
 			AActor* Hero = Scene.Spawn(TEXT("VantleTestHero"));
 			AActor* Gone = Scene.Spawn(TEXT("VantleTestGone"));
-			USceneComponent* GoneCamera = Scene.AddComponent(Gone, TEXT("Camera"));
+			USceneComponent* GoneCamera = NewObject<USceneComponent>(Gone, FName(TEXT("Camera")), RF_Transient);
 			const FGuid HeroBinding = Scene.AddBinding(TEXT("Hero"), Hero);
 			Scene.AddChildBinding(TEXT("HeroCamera"), HeroBinding);
 			const FGuid GoneBinding = Scene.AddBinding(TEXT("Gone"), Gone);

@@ -52,11 +52,6 @@ namespace Vantle::Tests
 			return Actor;
 		}
 
-		USceneComponent* AddComponent(AActor* Owner, const TCHAR* Name)
-		{
-			return NewObject<USceneComponent>(Owner, FName(Name), RF_Transient);
-		}
-
 		// A new possessable named Name; bound to Object, found from Context, when Object is given.
 		FGuid AddBinding(const TCHAR* Name, UObject* Object = nullptr, UObject* Context = nullptr)
 		{
