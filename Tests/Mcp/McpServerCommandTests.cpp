@@ -2,9 +2,13 @@
 // The console commands and the log lines the editor's log watcher relies on.
 #include "McpTestSupport.h"
 
+#include "Containers/Ticker.h"
 #include "HostHttpServer.h"
 #include "HostModelContextProtocol.h"
 #include "HttpServerModule.h"
+
+#include <atomic>
+#include <chrono>
 
 using namespace McpTest;
 
@@ -175,4 +179,27 @@ TEST_F(FMcpModuleTest, StopAllListenersLogsOneStoppingLinePerListeningPortAndSta
 	EXPECT_EQ(Log.Count(ListenerCategory, ELogVerbosity::Log, CreatedLine(Port)), 2);
 	EXPECT_TRUE(UE::Host::GetListeningHttpPorts().Contains(Port));
 	EXPECT_FALSE(UE::Host::GetListeningHttpPorts().Contains(Held));
+}
+
+// The engine's HTTP server is a ticker object: while the game thread is busy (a hitch) a ping is
+// read but not answered, and the first tick after it answers.
+TEST_F(FMcpModuleTest, APingWaitsForTheGameThreadsTick)
+{
+	const uint32 Port = FindFreePort();
+	ASSERT_TRUE(StartServer(Port));
+	std::atomic<int32> Status{-1};
+	std::thread Client([&] { Status = PostMcp(Port, Ping).Status; });
+	const auto Deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+	while (UE::Host::GetHttpServerRequestsWaiting() == 0 && std::chrono::steady_clock::now() < Deadline)
+	{
+		std::this_thread::sleep_for(std::chrono::milliseconds(2));
+	}
+	EXPECT_EQ(UE::Host::GetHttpServerRequestsWaiting(), 1);
+	std::this_thread::sleep_for(std::chrono::milliseconds(300));
+	EXPECT_EQ(Status.load(), -1) << "answered while the game thread did not tick";
+
+	FTSTicker::GetCoreTicker().Tick(0.001f);
+	EXPECT_EQ(UE::Host::GetHttpServerRequestsWaiting(), 0);
+	Client.join();
+	EXPECT_EQ(Status.load(), 200);
 }
