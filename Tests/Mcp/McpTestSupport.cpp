@@ -126,28 +126,18 @@ namespace McpTest
 		return Captured;
 	}
 
-	int32 FLogCapture::Count(const TCHAR* Category, ELogVerbosity::Type Verbosity, const FString& Text) const
+	std::vector<int32> FLogCapture::Matches(const TCHAR* Category, ELogVerbosity::Type Verbosity, const FString& Text) const
 	{
-		int32 Result = 0;
-		for (const FLogLine& Line : Lines())
-		{
-			Result += Line.Category == Category && Line.Verbosity == Verbosity && Line.Text.Equals(Text, ESearchCase::CaseSensitive) ? 1 : 0;
-		}
-		return Result;
-	}
-
-	int32 FLogCapture::Find(const TCHAR* Category, ELogVerbosity::Type Verbosity, const FString& Text) const
-	{
+		std::vector<int32> Result;
 		const std::vector<FLogLine> All = Lines();
 		for (size_t Index = 0; Index < All.size(); ++Index)
 		{
-			const FLogLine& Line = All[Index];
-			if (Line.Category == Category && Line.Verbosity == Verbosity && Line.Text.Equals(Text, ESearchCase::CaseSensitive))
+			if (All[Index].Category == Category && All[Index].Verbosity == Verbosity && All[Index].Text.Equals(Text, ESearchCase::CaseSensitive))
 			{
-				return static_cast<int32>(Index);
+				Result.push_back(static_cast<int32>(Index));
 			}
 		}
-		return INDEX_NONE;
+		return Result;
 	}
 
 	std::vector<FLogLine> FLogCapture::LinesOf(const TCHAR* Category) const

@@ -29,17 +29,12 @@ namespace
 			{"guid": "000000000000000000000000000000A3", "name": "Crowd", "custom": true}]}],
 		"focus": "/Game/Open.Open", "playWorld": true})";
 
-	[[noreturn]] void Violation(const char* What, const std::string& Detail = std::string())
-	{
-		std::fprintf(stderr, "scene loader violation: %s%s%s\n", What, Detail.empty() ? "" : ": ", Detail.c_str());
-		std::abort();
-	}
-
 	void Require(bool bHolds, const char* What, const FString& Detail = FString())
 	{
 		if (!bHolds)
 		{
-			Violation(What, UE::Host::ToUtf8(Detail));
+			std::fprintf(stderr, "scene loader violation: %s%s%s\n", What, Detail.IsEmpty() ? "" : ": ", UE::Host::ToUtf8(Detail).c_str());
+			std::abort();
 		}
 	}
 
@@ -143,16 +138,11 @@ namespace
 		ULevelSequence* Focused = ULevelSequenceEditorBlueprintLibrary::GetFocusedLevelSequence();
 		Require(Focused == (Description.FocusIndex == INDEX_NONE ? nullptr : Sequences[Description.FocusIndex]), "the described sequence has focus");
 	}
-
-	void Initialize()
-	{
-		UE::Host::CreateEditor();
-	}
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size)
 {
-	static const bool bInitialized = (Initialize(), true);
+	static const bool bInitialized = (UE::Host::CreateEditor(), true);
 	(void)bInitialized;
 	const std::string_view Bytes(reinterpret_cast<const char*>(Data), Size);
 
