@@ -211,18 +211,14 @@ namespace McpTest
 		// The server answers only while the game thread ticks, so the exchange runs beside it.
 		FHttpReply Reply;
 		std::atomic<bool> bDone{false};
-		std::thread Client(
+		std::vector<std::thread> Client;
+		Client.emplace_back(
 			[&]
 			{
 				Reply = SendRawBlocking(Port, Bytes);
 				bDone.store(true);
 			});
-		while (!bDone.load())
-		{
-			FTSTicker::GetCoreTicker().Tick(0.001f);
-			std::this_thread::sleep_for(std::chrono::milliseconds(1));
-		}
-		Client.join();
+		JoinTicking(Client, [&] { return bDone.load(); });
 		return Reply;
 	}
 
