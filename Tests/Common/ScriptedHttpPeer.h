@@ -237,21 +237,6 @@ private:
 		return true;
 	}
 
-	// Sleeps in short steps so Stop() is never held up; false when stopped.
-	bool Pause(std::chrono::milliseconds Duration) const
-	{
-		const FClock::time_point End = FClock::now() + Duration;
-		while (FClock::now() < End)
-		{
-			if (bStopping.load())
-			{
-				return false;
-			}
-			std::this_thread::sleep_for(std::min<FClock::duration>(End - FClock::now(), std::chrono::milliseconds(PollStepMs)));
-		}
-		return !bStopping.load();
-	}
-
 	// Reads one request; false when the client left or sent something that is not one.
 	bool ReadRequest(int Socket, FScriptedHttpRequest& Out)
 	{
@@ -435,7 +420,12 @@ private:
 		{
 			for (size_t Offset = 0; Offset < Exchange.Body.size(); Offset += Exchange.DripBytes)
 			{
-				if (FClock::now() >= Deadline || (Offset > 0 && !Pause(Exchange.DripInterval)) ||
+				// A pause short enough in steps that Stop() is never held up.
+				for (const FClock::time_point End = FClock::now() + (Offset > 0 ? Exchange.DripInterval : FClock::duration(0)); !bStopping.load() && FClock::now() < End;)
+				{
+					std::this_thread::sleep_for(std::min<FClock::duration>(End - FClock::now(), std::chrono::milliseconds(PollStepMs)));
+				}
+				if (bStopping.load() || FClock::now() >= Deadline ||
 					!SendBody(Socket, Exchange.Body.data() + Offset, std::min(Exchange.DripBytes, Exchange.Body.size() - Offset), Deadline))
 				{
 					return;

@@ -140,19 +140,6 @@ namespace McpTest
 		return Result;
 	}
 
-	std::vector<FLogLine> FLogCapture::LinesOf(const TCHAR* Category) const
-	{
-		std::vector<FLogLine> Result;
-		for (const FLogLine& Line : Lines())
-		{
-			if (Line.Category == Category)
-			{
-				Result.push_back(Line);
-			}
-		}
-		return Result;
-	}
-
 	std::string FHttpReply::Header(const std::string& LowerName) const
 	{
 		for (const auto& Header : Headers)

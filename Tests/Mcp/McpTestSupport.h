@@ -49,8 +49,6 @@ namespace McpTest
 			const std::vector<int32> Found = Matches(Category, Verbosity, Text);
 			return Found.empty() ? INDEX_NONE : Found.front();
 		}
-		// All lines of the category, in order.
-		std::vector<FLogLine> LinesOf(const TCHAR* Category) const;
 
 	private:
 		mutable std::mutex Mutex;

@@ -81,21 +81,15 @@ namespace
 		}
 	};
 
-	bool IsOneLine(const FString& Text)
-	{
-		for (int32 Index = 0; Index < Text.Len(); ++Index)
-		{
-			if (Text[Index] == u'\n' || Text[Index] == u'\r' || Text[Index] == 0 || Text[Index] == 0x2028 || Text[Index] == 0x2029)
-			{
-				return false;
-			}
-		}
-		return !Text.IsEmpty();
-	}
-
+	// An error is one non-empty line that starts with the file name.
 	void CheckRefusal(const FString& Error)
 	{
-		Require(IsOneLine(Error), "an error is one non-empty line", Error);
+		bool bOneLine = !Error.IsEmpty();
+		for (int32 Index = 0; Index < Error.Len(); ++Index)
+		{
+			bOneLine &= Error[Index] != u'\n' && Error[Index] != u'\r' && Error[Index] != 0 && Error[Index] != 0x2028 && Error[Index] != 0x2029;
+		}
+		Require(bOneLine, "an error is one non-empty line", Error);
 		Require(Error.StartsWith(TEXT("fuzz.json:")), "an error starts with the file name", Error);
 	}
 
