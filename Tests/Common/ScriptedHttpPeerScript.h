@@ -19,8 +19,6 @@ struct FScriptedHttpRequest
 	std::string Path;
 	std::vector<std::pair<std::string, std::string>> Headers;
 	std::string Body;
-	// False when no scripted exchange matched it (it was answered 500).
-	bool bScripted = false;
 
 	// The first header of that name, ignoring case; empty when there is none.
 	std::string Header(std::string_view Name) const
@@ -51,12 +49,10 @@ struct FScriptedExchange
 
 	std::string Method;
 	std::string Path;
-	std::function<bool(const std::string& Body)> BodyMatches;
 	bool bRepeat = false;
 
 	EAction Action = EAction::Answer;
 	int Status = 200;
-	std::vector<std::pair<std::string, std::string>> Headers;
 	std::string Body;
 	std::function<std::string(const FScriptedHttpRequest&)> MakeBody;
 	size_t DripBytes = 0;
@@ -71,12 +67,6 @@ struct FScriptedExchange
 		Exchange.Method = std::move(InMethod);
 		Exchange.Path = std::move(InPath);
 		return Exchange;
-	}
-	// Also requires the body to satisfy the predicate.
-	FScriptedExchange& WithBody(std::function<bool(const std::string&)> Predicate)
-	{
-		BodyMatches = std::move(Predicate);
-		return *this;
 	}
 	// Answers every matching request, not just the first.
 	FScriptedExchange& Repeatedly()
@@ -98,11 +88,6 @@ struct FScriptedExchange
 		Action = EAction::Answer;
 		Status = InStatus;
 		MakeBody = std::move(InMakeBody);
-		return *this;
-	}
-	FScriptedExchange& Header(std::string Name, std::string Value)
-	{
-		Headers.emplace_back(std::move(Name), std::move(Value));
 		return *this;
 	}
 	// Sends the body Bytes at a time, Interval apart (Content-Length announces the whole body).

@@ -4,16 +4,13 @@
 #include "Containers/Ticker.h"
 #include "HostCore.h"
 #include "HostHttp.h"
+#include "HostHttpServer.h"
 #include "HttpModule.h"
 #include "Interfaces/IHttpRequest.h"
 #include "Interfaces/IHttpResponse.h"
 #include "Modules/ModuleManager.h"
 
 #include <gtest/gtest.h>
-
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 #include <atomic>
 #include <chrono>
@@ -106,36 +103,12 @@ protected:
 		return Request;
 	}
 
+	// A loopback URL where nothing listens, so connecting is refused.
+	static std::string RefusingUrl(const std::string& Path)
+	{
+		return "http://127.0.0.1:" + std::to_string(UE::Host::FindFreeLoopbackPort()) + Path;
+	}
+
 	std::thread::id GameThread;
 	int32 BaselineTickers = 0;
-};
-
-// A loopback port where nothing listens: bound, never listening, so connecting is refused.
-class FRefusingPort
-{
-public:
-	FRefusingPort()
-	{
-		Socket = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-		sockaddr_in Address{};
-		Address.sin_family = AF_INET;
-		Address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-		socklen_t Length = sizeof(Address);
-		if (Socket >= 0 && ::bind(Socket, reinterpret_cast<sockaddr*>(&Address), sizeof(Address)) == 0 &&
-			::getsockname(Socket, reinterpret_cast<sockaddr*>(&Address), &Length) == 0)
-		{
-			Port = ntohs(Address.sin_port);
-		}
-	}
-	~FRefusingPort()
-	{
-		if (Socket >= 0)
-		{
-			::close(Socket);
-		}
-	}
-	std::string Url(const std::string& Path) const { return "http://127.0.0.1:" + std::to_string(Port) + Path; }
-
-	int Socket = -1;
-	uint16_t Port = 0;
 };

@@ -126,38 +126,15 @@ namespace McpTest
 		return Captured;
 	}
 
-	int32 FLogCapture::Count(const TCHAR* Category, ELogVerbosity::Type Verbosity, const FString& Text) const
+	std::vector<int32> FLogCapture::Matches(const TCHAR* Category, ELogVerbosity::Type Verbosity, const FString& Text) const
 	{
-		int32 Result = 0;
-		for (const FLogLine& Line : Lines())
-		{
-			Result += Line.Category == Category && Line.Verbosity == Verbosity && Line.Text.Equals(Text, ESearchCase::CaseSensitive) ? 1 : 0;
-		}
-		return Result;
-	}
-
-	int32 FLogCapture::Find(const TCHAR* Category, ELogVerbosity::Type Verbosity, const FString& Text) const
-	{
+		std::vector<int32> Result;
 		const std::vector<FLogLine> All = Lines();
 		for (size_t Index = 0; Index < All.size(); ++Index)
 		{
-			const FLogLine& Line = All[Index];
-			if (Line.Category == Category && Line.Verbosity == Verbosity && Line.Text.Equals(Text, ESearchCase::CaseSensitive))
+			if (All[Index].Category == Category && All[Index].Verbosity == Verbosity && All[Index].Text.Equals(Text, ESearchCase::CaseSensitive))
 			{
-				return static_cast<int32>(Index);
-			}
-		}
-		return INDEX_NONE;
-	}
-
-	std::vector<FLogLine> FLogCapture::LinesOf(const TCHAR* Category) const
-	{
-		std::vector<FLogLine> Result;
-		for (const FLogLine& Line : Lines())
-		{
-			if (Line.Category == Category)
-			{
-				Result.push_back(Line);
+				Result.push_back(static_cast<int32>(Index));
 			}
 		}
 		return Result;
@@ -221,18 +198,14 @@ namespace McpTest
 		// The server answers only while the game thread ticks, so the exchange runs beside it.
 		FHttpReply Reply;
 		std::atomic<bool> bDone{false};
-		std::thread Client(
+		std::vector<std::thread> Client;
+		Client.emplace_back(
 			[&]
 			{
 				Reply = SendRawBlocking(Port, Bytes);
 				bDone.store(true);
 			});
-		while (!bDone.load())
-		{
-			FTSTicker::GetCoreTicker().Tick(0.001f);
-			std::this_thread::sleep_for(std::chrono::milliseconds(1));
-		}
-		Client.join();
+		JoinTicking(Client, [&] { return bDone.load(); });
 		return Reply;
 	}
 

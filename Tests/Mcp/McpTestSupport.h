@@ -37,12 +37,18 @@ namespace McpTest
 
 		// The lines so far, after the log has handed over everything logged before the call.
 		std::vector<FLogLine> Lines() const;
-		// Lines of the category whose text equals Text exactly (case included).
-		int32 Count(const TCHAR* Category, ELogVerbosity::Type Verbosity, const FString& Text) const;
+		// Indices of the lines of the category whose text equals Text exactly (case included).
+		std::vector<int32> Matches(const TCHAR* Category, ELogVerbosity::Type Verbosity, const FString& Text) const;
+		int32 Count(const TCHAR* Category, ELogVerbosity::Type Verbosity, const FString& Text) const
+		{
+			return static_cast<int32>(Matches(Category, Verbosity, Text).size());
+		}
 		// Index of the first such line, or INDEX_NONE.
-		int32 Find(const TCHAR* Category, ELogVerbosity::Type Verbosity, const FString& Text) const;
-		// All lines of the category, in order.
-		std::vector<FLogLine> LinesOf(const TCHAR* Category) const;
+		int32 Find(const TCHAR* Category, ELogVerbosity::Type Verbosity, const FString& Text) const
+		{
+			const std::vector<int32> Found = Matches(Category, Verbosity, Text);
+			return Found.empty() ? INDEX_NONE : Found.front();
+		}
 
 	private:
 		mutable std::mutex Mutex;

@@ -13,6 +13,7 @@
 #include <cmath>
 #include <cstring>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -45,43 +46,28 @@ namespace
 		}
 	}
 
-	// Same tree, numbers to the bit (so -0.0 stays negative). Walks with its own stack.
-	bool SameTree(const FJsonValue* A, const FJsonValue* B)
+	// Same tree, numbers to the bit (so -0.0 stays negative); OutDepth is how deeply arrays and
+	// objects nest, counting the root. Walks with its own stack.
+	bool SameTree(const FJsonValue* A, const FJsonValue* B, int32* OutDepth = nullptr)
 	{
-		std::vector<std::pair<const FJsonValue*, const FJsonValue*>> Pending{{A, B}};
+		int32 Deepest = 0;
+		std::vector<std::tuple<const FJsonValue*, const FJsonValue*, int32>> Pending{{A, B, 1}};
 		while (!Pending.empty())
 		{
-			const auto [Left, Right] = Pending.back();
+			const auto [Left, Right, Depth] = Pending.back();
 			Pending.pop_back();
 			if (!Left || !Right || Left->Type != Right->Type)
 			{
 				return false;
 			}
-			switch (Left->Type)
+			const double LeftNumber = Left->Type == EJson::Number ? Left->AsNumber() : 0.0;
+			const double RightNumber = Right->Type == EJson::Number ? Right->AsNumber() : 0.0;
+			if (std::memcmp(&LeftNumber, &RightNumber, sizeof(double)) != 0 || (Left->Type == EJson::String && Left->AsString() != Right->AsString()) ||
+				(Left->Type == EJson::Boolean && Left->AsBool() != Right->AsBool()))
 			{
-			case EJson::String:
-				if (Left->AsString() != Right->AsString())
-				{
-					return false;
-				}
-				break;
-			case EJson::Number:
-			{
-				const double L = Left->AsNumber();
-				const double R = Right->AsNumber();
-				if (std::memcmp(&L, &R, sizeof(double)) != 0)
-				{
-					return false;
-				}
-				break;
+				return false;
 			}
-			case EJson::Boolean:
-				if (Left->AsBool() != Right->AsBool())
-				{
-					return false;
-				}
-				break;
-			case EJson::Array:
+			if (Left->Type == EJson::Array)
 			{
 				const TArray<TSharedPtr<FJsonValue>>& L = Left->AsArray();
 				const TArray<TSharedPtr<FJsonValue>>& R = Right->AsArray();
@@ -91,11 +77,10 @@ namespace
 				}
 				for (int32 Index = 0; Index < L.Num(); ++Index)
 				{
-					Pending.push_back({L[Index].Get(), R[Index].Get()});
+					Pending.push_back({L[Index].Get(), R[Index].Get(), Depth + 1});
 				}
-				break;
 			}
-			case EJson::Object:
+			else if (Left->Type == EJson::Object)
 			{
 				const TSharedPtr<FJsonObject>& L = Left->AsObject();
 				const TSharedPtr<FJsonObject>& R = Right->AsObject();
@@ -110,47 +95,16 @@ namespace
 					{
 						return false;
 					}
-					Pending.push_back({Pair.Value.Get(), Other->Get()});
+					Pending.push_back({Pair.Value.Get(), Other->Get(), Depth + 1});
 				}
-				break;
 			}
-			default:
-				break;
-			}
+			Deepest = Left->Type == EJson::Array || Left->Type == EJson::Object ? std::max(Deepest, Depth) : Deepest;
+		}
+		if (OutDepth)
+		{
+			*OutDepth = Deepest;
 		}
 		return true;
-	}
-
-	// How deeply arrays and objects nest, counting the root.
-	int32 DepthOf(const FJsonValue* Root)
-	{
-		int32 Deepest = 0;
-		std::vector<std::pair<const FJsonValue*, int32>> Pending{{Root, 1}};
-		while (!Pending.empty())
-		{
-			const auto [Value, Depth] = Pending.back();
-			Pending.pop_back();
-			if (!Value || (Value->Type != EJson::Array && Value->Type != EJson::Object))
-			{
-				continue;
-			}
-			Deepest = std::max(Deepest, Depth);
-			if (Value->Type == EJson::Array)
-			{
-				for (const TSharedPtr<FJsonValue>& Element : Value->AsArray())
-				{
-					Pending.push_back({Element.Get(), Depth + 1});
-				}
-			}
-			else if (Value->AsObject().IsValid())
-			{
-				for (const auto& Pair : Value->AsObject()->Values)
-				{
-					Pending.push_back({Pair.Value.Get(), Depth + 1});
-				}
-			}
-		}
-		return Deepest;
 	}
 
 	template <class PrintPolicy> FString Write(const TSharedPtr<FJsonValue>& Root)
@@ -234,7 +188,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size)
 		CheckRoundTrip<TCondensedJsonPrintPolicy<TCHAR>>(Value);
 		// Pretty output indents every line by its depth, so its size grows with the square of the
 		// depth (as the engine's does); deep trees would only time out.
-		if (DepthOf(Value.Get()) <= 256)
+		int32 Depth = 0;
+		if (SameTree(Value.Get(), Value.Get(), &Depth) && Depth <= 256)
 		{
 			CheckRoundTrip<TPrettyJsonPrintPolicy<TCHAR>>(Value);
 		}

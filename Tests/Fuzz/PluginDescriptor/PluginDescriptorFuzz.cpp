@@ -4,23 +4,11 @@
 #include "FuzzSupport.h"
 #include "PluginDescriptor.h"
 
-namespace
+// A descriptor no text produces, to see that a refused read leaves it alone.
+static bool IsSentinel(const FPluginDescriptor& Descriptor)
 {
-	// A descriptor no text produces, to see that a refused read leaves it alone.
-	FPluginDescriptor Sentinel()
-	{
-		FPluginDescriptor Descriptor;
-		Descriptor.FileVersion = 2;
-		Descriptor.FriendlyName = TEXT("sentinel");
-		Descriptor.Modules.Add(FModuleDescriptor(FName(TEXT("SentinelModule"))));
-		return Descriptor;
-	}
-
-	bool IsSentinel(const FPluginDescriptor& Descriptor)
-	{
-		return Descriptor.FileVersion == 2 && Descriptor.FriendlyName == TEXT("sentinel") && Descriptor.Modules.Num() == 1 &&
-			Descriptor.Modules[0].Name == FName(TEXT("SentinelModule")) && Descriptor.Plugins.IsEmpty();
-	}
+	return Descriptor.FileVersion == 2 && Descriptor.FriendlyName == TEXT("sentinel") && Descriptor.Modules.Num() == 1 &&
+		Descriptor.Modules[0].Name == FName(TEXT("SentinelModule")) && Descriptor.Plugins.IsEmpty();
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size)
@@ -28,7 +16,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size)
 	FFuzzInput Input(Data, Size);
 	const FString Text = UE::Host::FromUtf8(Input.Rest());
 
-	FPluginDescriptor Descriptor = Sentinel();
+	FPluginDescriptor Descriptor;
+	Descriptor.FileVersion = 2;
+	Descriptor.FriendlyName = TEXT("sentinel");
+	Descriptor.Modules.Add(FModuleDescriptor(FName(TEXT("SentinelModule"))));
 	FText Reason;
 	const bool bRead = Descriptor.Read(Text, &Reason);
 	FPluginDescriptor Again;

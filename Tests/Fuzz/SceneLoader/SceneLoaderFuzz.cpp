@@ -29,17 +29,12 @@ namespace
 			{"guid": "000000000000000000000000000000A3", "name": "Crowd", "custom": true}]}],
 		"focus": "/Game/Open.Open", "playWorld": true})";
 
-	[[noreturn]] void Violation(const char* What, const std::string& Detail = std::string())
-	{
-		std::fprintf(stderr, "scene loader violation: %s%s%s\n", What, Detail.empty() ? "" : ": ", Detail.c_str());
-		std::abort();
-	}
-
 	void Require(bool bHolds, const char* What, const FString& Detail = FString())
 	{
 		if (!bHolds)
 		{
-			Violation(What, UE::Host::ToUtf8(Detail));
+			std::fprintf(stderr, "scene loader violation: %s%s%s\n", What, Detail.IsEmpty() ? "" : ": ", UE::Host::ToUtf8(Detail).c_str());
+			std::abort();
 		}
 	}
 
@@ -86,21 +81,15 @@ namespace
 		}
 	};
 
-	bool IsOneLine(const FString& Text)
-	{
-		for (int32 Index = 0; Index < Text.Len(); ++Index)
-		{
-			if (Text[Index] == u'\n' || Text[Index] == u'\r' || Text[Index] == 0 || Text[Index] == 0x2028 || Text[Index] == 0x2029)
-			{
-				return false;
-			}
-		}
-		return !Text.IsEmpty();
-	}
-
+	// An error is one non-empty line that starts with the file name.
 	void CheckRefusal(const FString& Error)
 	{
-		Require(IsOneLine(Error), "an error is one non-empty line", Error);
+		bool bOneLine = !Error.IsEmpty();
+		for (int32 Index = 0; Index < Error.Len(); ++Index)
+		{
+			bOneLine &= Error[Index] != u'\n' && Error[Index] != u'\r' && Error[Index] != 0 && Error[Index] != 0x2028 && Error[Index] != 0x2029;
+		}
+		Require(bOneLine, "an error is one non-empty line", Error);
 		Require(Error.StartsWith(TEXT("fuzz.json:")), "an error starts with the file name", Error);
 	}
 
@@ -143,16 +132,11 @@ namespace
 		ULevelSequence* Focused = ULevelSequenceEditorBlueprintLibrary::GetFocusedLevelSequence();
 		Require(Focused == (Description.FocusIndex == INDEX_NONE ? nullptr : Sequences[Description.FocusIndex]), "the described sequence has focus");
 	}
-
-	void Initialize()
-	{
-		UE::Host::CreateEditor();
-	}
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size)
 {
-	static const bool bInitialized = (Initialize(), true);
+	static const bool bInitialized = (UE::Host::CreateEditor(), true);
 	(void)bInitialized;
 	const std::string_view Bytes(reinterpret_cast<const char*>(Data), Size);
 
