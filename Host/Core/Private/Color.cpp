@@ -37,7 +37,6 @@ const FLinearColor FLinearColor::White(1.f, 1.f, 1.f);
 const FLinearColor FLinearColor::Black(0.f, 0.f, 0.f);
 const FLinearColor FLinearColor::Transparent(0.f, 0.f, 0.f, 0.f);
 const FLinearColor FLinearColor::Red(1.f, 0.f, 0.f);
-const FLinearColor FLinearColor::Green(0.f, 1.f, 0.f);
 const FLinearColor FLinearColor::Blue(0.f, 0.f, 1.f);
 
 const FColor FColor::White(255, 255, 255);

@@ -120,32 +120,3 @@ bool FParse::Value(const TCHAR* Stream, const TCHAR* Match, FString& Value, bool
 	return true;
 }
 
-bool FParse::Param(const TCHAR* Stream, const TCHAR* Param)
-{
-	if (!Stream || !Param || !*Param)
-	{
-		return false;
-	}
-	const int32 ParamLen = FCString::Strlen(Param);
-	bool bInQuotes = false;
-	for (const TCHAR* P = Stream; *P; ++P)
-	{
-		if (*P == u'"')
-		{
-			bInQuotes = !bInQuotes;
-			continue;
-		}
-		if (!bInQuotes && (*P == u'-' || *P == u'/') && (P == Stream || FChar::IsWhitespace(P[-1])))
-		{
-			if (FCString::Strnicmp(P + 1, Param, ParamLen) == 0)
-			{
-				const TCHAR After = P[1 + ParamLen];
-				if (After == 0 || FChar::IsWhitespace(After) || After == u'=')
-				{
-					return true;
-				}
-			}
-		}
-	}
-	return false;
-}

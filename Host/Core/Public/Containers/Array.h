@@ -29,7 +29,6 @@ public:
 	const InElementType& operator[](int32 Index) const { check(IsValidIndex(Index)); return Data[Index]; }
 	InElementType& Last(int32 IndexFromEnd = 0) { return (*this)[Num() - 1 - IndexFromEnd]; }
 	const InElementType& Last(int32 IndexFromEnd = 0) const { return (*this)[Num() - 1 - IndexFromEnd]; }
-	InElementType& Top() { return Last(); }
 
 	int32 Add(const InElementType& Item) { Data.push_back(Item); return Num() - 1; }
 	int32 Add(InElementType&& Item) { Data.push_back(std::move(Item)); return Num() - 1; }

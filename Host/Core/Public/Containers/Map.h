@@ -93,7 +93,6 @@ public:
 	bool IsEmpty() const { return Index.empty(); }
 	void Reset() { Index.clear(); Elements.clear(); }
 	void Empty(int32 Slack = 0) { Reset(); Index.reserve(Slack); }
-	void Reserve(int32 Count) { Index.reserve(Count); }
 	void GenerateKeyArray(TArray<InKeyType>& OutKeys) const
 	{
 		OutKeys.Reset();

@@ -38,16 +38,6 @@ public:
 	bool IsEmpty() const { return Elements.empty(); }
 	void Reset() { Elements.clear(); }
 	void Empty(int32 Slack = 0) { Elements.clear(); Elements.reserve(Slack); }
-	void Reserve(int32 Count) { Elements.reserve(Count); }
-	TArray<InElementType> Array() const
-	{
-		TArray<InElementType> Result;
-		for (const InElementType& Item : Elements)
-		{
-			Result.Add(Item);
-		}
-		return Result;
-	}
 	auto begin() const { return Elements.begin(); }
 	auto end() const { return Elements.end(); }
 

@@ -40,7 +40,6 @@ struct FLinearColor
 	static CORE_API const FLinearColor Black;
 	static CORE_API const FLinearColor Transparent;
 	static CORE_API const FLinearColor Red;
-	static CORE_API const FLinearColor Green;
 	static CORE_API const FLinearColor Blue;
 };
 

@@ -12,6 +12,4 @@ struct FParse
 	static CORE_API bool Value(const TCHAR* Stream, const TCHAR* Match, float& Value);
 	static CORE_API bool Value(const TCHAR* Stream, const TCHAR* Match, double& Value);
 	static CORE_API bool Value(const TCHAR* Stream, const TCHAR* Match, FString& Value, bool bShouldStopOnSeparator = true);
-	// True when "-Param" (or "/Param") stands as its own switch.
-	static CORE_API bool Param(const TCHAR* Stream, const TCHAR* Param);
 };
