@@ -25,13 +25,6 @@ namespace
 		EXPECT_TRUE(FJsonSerializer::Serialize(Object, Writer));
 		return Out;
 	}
-
-	FString Pretty(const TSharedRef<FJsonObject>& Object)
-	{
-		FString Out;
-		EXPECT_TRUE(FJsonSerializer::Serialize(Object, TJsonWriterFactory<>::Create(&Out)));
-		return Out;
-	}
 }
 
 TEST(JsonObject, FieldNamesIgnoreCase)
@@ -83,7 +76,7 @@ TEST(JsonObject, HasTypedFieldObjectIsExact)
 	EXPECT_TRUE(Object->HasField(TEXT("null")));
 }
 
-TEST(JsonWriter, CondensedAndPrettyOutputEscapeAndReadBack)
+TEST(JsonWriter, CondensedOutputEscapes)
 {
 	const TSharedRef<FJsonObject> Object = MakeShared<FJsonObject>();
 	Object->SetStringField(TEXT("s"), TEXT("quote\" slash\\ line\n tab\t bell\u0007 \u00e4"));
@@ -102,17 +95,7 @@ TEST(JsonWriter, CondensedAndPrettyOutputEscapeAndReadBack)
 		FString(TEXT(
 			"{\"s\":\"quote\\\" slash\\\\ line\\n tab\\t bell\\u0007 \u00e4\",\"n\":2,\"f\":0.5,\"b\":false,\"z\":null,\"a\":[1,{}],\"o\":{\"k\":\"v\"}}")));
 
-	// Both forms read back to the same tree, negative zero included.
-	Object->SetArrayField(TEXT("a"), {MakeShared<FJsonValueNumber>(-0.0), MakeShared<FJsonValueObject>(MakeShared<FJsonObject>())});
-	const FString Again = Condensed(Object);
-	EXPECT_TRUE(Again.Contains(TEXT("\"a\":[-0.0,{}]")));
-	EXPECT_TRUE(Pretty(Object).Contains(TEXT("\n\t")));
-	for (const FString& Written : {Again, Pretty(Object)})
-	{
-		const TSharedPtr<FJsonObject> Back = ParseObject(*Written);
-		ASSERT_TRUE(Back.IsValid()) << UE::Host::ToUtf8(Written);
-		EXPECT_EQ(Condensed(Back.ToSharedRef()), Again);
-	}
+	// Reading both forms back, negative zero included, is the JSON fuzz target's round trip.
 }
 
 TEST(JsonValue, DeepTreesAreFreedAndWrittenWithoutRecursion)
