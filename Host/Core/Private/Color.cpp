@@ -39,9 +39,6 @@ const FLinearColor FLinearColor::Transparent(0.f, 0.f, 0.f, 0.f);
 const FLinearColor FLinearColor::Red(1.f, 0.f, 0.f);
 const FLinearColor FLinearColor::Blue(0.f, 0.f, 1.f);
 
-const FColor FColor::White(255, 255, 255);
-const FColor FColor::Black(0, 0, 0);
-const FColor FColor::Transparent(0, 0, 0, 0);
 
 FLinearColor::FLinearColor(const FColor& Color)
 	: R(SRGBToLinear(Color.R)), G(SRGBToLinear(Color.G)), B(SRGBToLinear(Color.B)), A(Color.A * (1.0f / 255.0f))

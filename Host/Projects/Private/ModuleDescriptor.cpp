@@ -47,11 +47,6 @@ EHostType::Type EHostType::FromString(const TCHAR* Text)
 	return static_cast<EHostType::Type>(FindName(HostTypeNames, EHostType::Max, Text));
 }
 
-const TCHAR* EHostType::ToString(const EHostType::Type Value)
-{
-	return Value >= 0 && Value < EHostType::Max ? HostTypeNames[Value] : TEXT("");
-}
-
 ELoadingPhase::Type ELoadingPhase::FromString(const TCHAR* Text)
 {
 	return static_cast<ELoadingPhase::Type>(FindName(LoadingPhaseNames, ELoadingPhase::Max, Text));

@@ -28,7 +28,6 @@ namespace EHostType
 
 	// The value of that name (as written in a descriptor, case ignored), or Max.
 	PROJECTS_API EHostType::Type FromString(const TCHAR* Text);
-	PROJECTS_API const TCHAR* ToString(const EHostType::Type Value);
 }
 
 // When during start-up a module is loaded.

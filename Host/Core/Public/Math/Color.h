@@ -70,7 +70,4 @@ struct FColor
 	bool operator==(const FColor& C) const { return R == C.R && G == C.G && B == C.B && A == C.A; }
 	bool operator!=(const FColor& C) const { return !(*this == C); }
 
-	static CORE_API const FColor White;
-	static CORE_API const FColor Black;
-	static CORE_API const FColor Transparent;
 };

@@ -36,25 +36,13 @@ FVector2D FTabManager::GetDefaultTabWindowSize(const FTabId& TabId)
 	return Size ? *Size : FallbackWindowSize;
 }
 
-FTabSpawnerEntry& FTabManager::RegisterTabSpawner(const FName TabId, const FOnSpawnTab& OnSpawnTab, const FCanSpawnTab& CanSpawnTab)
-{
-	check(IsInGameThread());
-	TSharedRef<FTabSpawnerEntry> Entry = MakeShareable(new FTabSpawnerEntry(TabId, OnSpawnTab, CanSpawnTab));
-	TabSpawner.Add(TabId, Entry);
-	return Entry.Get();
-}
-
 bool FTabManager::HasTabSpawner(FName TabId) const
 {
-	return TabSpawner.Contains(TabId) || GetNomadTabSpawner().Contains(TabId);
+	return GetNomadTabSpawner().Contains(TabId);
 }
 
 TSharedPtr<FTabSpawnerEntry> FTabManager::FindTabSpawnerFor(FName TabId) const
 {
-	if (const TSharedRef<FTabSpawnerEntry>* Local = TabSpawner.Find(TabId))
-	{
-		return *Local;
-	}
 	if (const TSharedRef<FTabSpawnerEntry>* Nomad = GetNomadTabSpawner().Find(TabId))
 	{
 		return *Nomad;

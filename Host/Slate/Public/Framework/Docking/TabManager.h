@@ -105,9 +105,7 @@ public:
 	// The live tab of that id, or null.
 	TSharedPtr<SDockTab> FindExistingLiveTab(const FTabId& TabId) const;
 
-	// Registers a spawner local to this manager (replacing one of the same id).
-	FTabSpawnerEntry& RegisterTabSpawner(const FName TabId, const FOnSpawnTab& OnSpawnTab, const FCanSpawnTab& CanSpawnTab = FCanSpawnTab());
-	// Whether this manager or the nomad spawners know the id.
+	// Whether the nomad spawners know the id.
 	bool HasTabSpawner(FName TabId) const;
 
 protected:
@@ -123,7 +121,6 @@ protected:
 	static const FVector2D FallbackWindowSize;
 	static TMap<FTabId, FVector2D> DefaultTabWindowSizeMap;
 
-	TMap<FName, TSharedRef<FTabSpawnerEntry>> TabSpawner;
 	// Shared by every manager: the global tab manager's nomad spawners.
 	static TMap<FName, TSharedRef<FTabSpawnerEntry>>& GetNomadTabSpawner();
 
