@@ -160,6 +160,32 @@ TEST_F(FSceneBindingTest, ResolvedObjectsAreNeverServedAfterARenameARebindOrADel
 	EXPECT_TRUE(BoundTo("000000000000000000000000000000A2").IsEmpty());
 }
 
+TEST_F(FSceneBindingTest, ARepeatedGuidResolvesThroughItsFirstPossessable)
+{
+	// Camera's GUID is carried again at the top level, right after the binding asked about last;
+	// whether it came after the host first looked at the sequence or was there from the start,
+	// the first possessable's parent decides.
+	const char* const Scene = R"({"world": {"actors": [{"label": "Hero", "components": ["Camera"]}]},
+		"sequences": [{"path": "/Game/S.S", "possessables": [
+			{"guid": "000000000000000000000000000000A1", "name": "Hero", "boundTo": ["Hero"]},
+			{"guid": "000000000000000000000000000000A2", "name": "Camera", "parent": "000000000000000000000000000000A1", "boundTo": ["Camera"]},
+			{"guid": "000000000000000000000000000000A3", "name": "Other"}]}],
+		"focus": "/Game/S.S"})";
+	for (const bool bAddedLater : {true, false})
+	{
+		Load(Scene);
+		if (bAddedLater)
+		{
+			EXPECT_EQ(NamesOf(BoundTo("000000000000000000000000000000A2")), "Hero.Camera");
+		}
+		FMovieScenePossessable Again(TEXT("CameraAgain"), nullptr);
+		Again.SetGuid(GuidOf("000000000000000000000000000000A2"));
+		Focused()->GetMovieScene()->AddPossessable(Again, FMovieSceneBinding(Again.GetGuid()));
+		EXPECT_TRUE(BoundTo("000000000000000000000000000000A3").IsEmpty());
+		EXPECT_EQ(NamesOf(BoundTo("000000000000000000000000000000A2")), "Hero.Camera") << (bAddedLater ? "added later" : "there from the start");
+	}
+}
+
 TEST_F(FSceneBindingTest, ChildBindingsResolveInsideTheLiveObjectsTheirParentResolvedTo)
 {
 	Load(R"({"world": {"actors": [

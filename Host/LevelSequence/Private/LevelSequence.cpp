@@ -56,6 +56,12 @@ namespace
 		TArray<int32> FirstReference;
 		TArray<int32> ReferenceCount;
 		const FMovieSceneBindingReferences* References = nullptr;
+		// Callers mostly ask in sequence order, so the possessable after the last one found is tried
+		// before the hash table. Only while every GUID was unique and the count is what was indexed:
+		// otherwise that possessable might not be the first with its GUID.
+		int32 IndexedCount = 0;
+		bool bUnique = true;
+		int32 LastFound = INDEX_NONE;
 
 		void Rebuild(UMovieScene& InMovieScene)
 		{
@@ -70,6 +76,9 @@ namespace
 				Capacity *= 2;
 			}
 			Slots.Init(INDEX_NONE, Capacity);
+			IndexedCount = Count;
+			bUnique = true;
+			LastFound = INDEX_NONE;
 			for (int32 Index = 0; Index < Count; ++Index)
 			{
 				const FGuid& Guid = InMovieScene.GetPossessable(Index).GetGuid();
@@ -82,6 +91,10 @@ namespace
 				if (Slots[Slot] == INDEX_NONE)
 				{
 					Slots[Slot] = Index;
+				}
+				else
+				{
+					bUnique = false;
 				}
 			}
 		}
@@ -117,9 +130,17 @@ namespace
 	int32 FindPossessableIndexed(UMovieScene& MovieScene, const FGuid& Guid)
 	{
 		FPossessableIndex& Index = GetPossessableIndex(MovieScene);
-		const int32 Found = Index.Find(MovieScene, Guid);
-		if (Found != INDEX_NONE && Found < MovieScene.GetPossessableCount() && MovieScene.GetPossessable(Found).GetGuid() == Guid)
+		const int32 Count = MovieScene.GetPossessableCount();
+		const int32 Next = Index.LastFound + 1;
+		if (Index.bUnique && Index.IndexedCount == Count && Next < Count && MovieScene.GetPossessable(Next).GetGuid() == Guid)
 		{
+			Index.LastFound = Next;
+			return Next;
+		}
+		const int32 Found = Index.Find(MovieScene, Guid);
+		if (Found != INDEX_NONE && Found < Count && MovieScene.GetPossessable(Found).GetGuid() == Guid)
+		{
+			Index.LastFound = Found;
 			return Found;
 		}
 		const FMovieScenePossessable* Scanned = MovieScene.FindPossessable(Guid);
