@@ -13,6 +13,10 @@ class UObjectBase
 public:
 	UObjectBase(const UObjectBase&) = delete;
 	UObjectBase& operator=(const UObjectBase&) = delete;
+	// Object memory comes from bins of one size each, packed in creation order, as the engine's
+	// object allocator takes it from its binned allocator (Host/README.md).
+	COREUOBJECT_API static void* operator new(size_t Size);
+	COREUOBJECT_API static void operator delete(void* Memory, size_t Size);
 	// Leaves the object system; objects still inside this one become nameless top-level objects.
 	COREUOBJECT_API virtual ~UObjectBase();
 
