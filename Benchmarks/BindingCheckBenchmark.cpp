@@ -4,16 +4,11 @@
 // possessables. A walk's own cost is its series minus BindingCheck_Resolution of the same size.
 // Run: Build/default/Benchmarks/VantleBenchmarks --benchmark_filter=BindingCheck --benchmark_repetitions=3
 #include "BindingReport.h"
-#include "Bindings/MovieSceneCustomBinding.h"
 #include "HostScene.h"
 #include "LevelSequence.h"
 #include "LevelSequenceEditorBlueprintLibrary.h"
+#include "LiteralBindingWalk.h"
 #include "MovieScene.h"
-#include "MovieSceneBindingReferences.h"
-#include "MovieSceneObjectBindingID.h"
-#include "MovieScenePossessable.h"
-#include "MovieSceneSpawnable.h"
-#include "UObject/Object.h"
 
 #include <benchmark/benchmark.h>
 
@@ -21,6 +16,9 @@
 
 namespace
 {
+	using Vantle::Test::CheckWithArrayScans;
+	using Vantle::Test::ResolvesToLiveObject;
+
 	// Possessables in chains of three (actor, component, sub-component), one actor with one
 	// component per chain; every tenth chain is custom-bound at its root, every twentieth hangs
 	// under a spawnable, and every 97th binding names an actor that does not exist.
@@ -83,81 +81,6 @@ namespace
 		}
 		State.counters["bindings"] = static_cast<double>(Possessables);
 		return true;
-	}
-
-	bool ResolvesToLiveObject(const FGuid& Guid)
-	{
-		for (UObject* Object : ULevelSequenceEditorBlueprintLibrary::GetBoundObjects(
-				 FMovieSceneObjectBindingID(UE::MovieScene::FRelativeObjectBindingID(Guid, MovieSceneSequenceID::Root, 0))))
-		{
-			if (Object && IsValid(Object) && !Object->IsUnreachable())
-			{
-				return true;
-			}
-		}
-		return false;
-	}
-
-	// The walk exactly as written, with every lookup an array scan of the movie scene.
-	FBindingReport CheckWithArrayScans()
-	{
-		FBindingReport Report;
-		ULevelSequence* Sequence = ULevelSequenceEditorBlueprintLibrary::GetFocusedLevelSequence();
-		UMovieScene* MovieScene = Sequence->GetMovieScene();
-		const FMovieSceneBindingReferences* References = Sequence->GetBindingReferences();
-		Report.SequencePath = Sequence->GetPathName();
-		for (int32 Index = 0; Index < MovieScene->GetPossessableCount(); ++Index)
-		{
-			FMovieScenePossessable* Current = &MovieScene->GetPossessable(Index);
-			TSet<FGuid> Visited;
-			bool bUncertain = false;
-			while (true)
-			{
-				if (Visited.Contains(Current->GetGuid()))
-				{
-					bUncertain = true;
-					break;
-				}
-				Visited.Add(Current->GetGuid());
-				if (References)
-				{
-					for (const FMovieSceneBindingReference& Reference : References->GetReferences(Current->GetGuid()))
-					{
-						bUncertain |= Reference.CustomBinding != nullptr;
-					}
-				}
-				if (MovieScene->FindSpawnable(Current->GetParent()))
-				{
-					bUncertain = true;
-					break;
-				}
-				if (bUncertain || !Current->GetParent().IsValid())
-				{
-					break;
-				}
-				Current = MovieScene->FindPossessable(Current->GetParent());
-				if (!Current)
-				{
-					break;
-				}
-			}
-			const FMovieScenePossessable& Possessable = MovieScene->GetPossessable(Index);
-			const bool bResolved = ResolvesToLiveObject(Possessable.GetGuid());
-			if (bUncertain)
-			{
-				if (!bResolved)
-				{
-					Report.UncertainNames.Add(Possessable.GetName());
-				}
-				continue;
-			}
-			++Report.CheckedCount;
-			if (!bResolved)
-			{
-				Report.MissingNames.Add(Possessable.GetName());
-			}
-		}
-		return Report;
 	}
 
 	void BindingCheck_ArrayScanBaseline(benchmark::State& State)

@@ -63,6 +63,45 @@ namespace
 		TSet<FGuid> Overflow;
 	};
 
+	// Two bits per GUID in a table of sixteen bits per entry: a GUID never added is turned away
+	// by a read or two of a table an eighth the size of the GUIDs themselves, so it stays in cache.
+	class FGuidBits
+	{
+	public:
+		void Reset(int32 Entries)
+		{
+			uint32 Bits = 1024;
+			while (Bits < (1u << 31) && Bits < uint64(Entries) * 16)
+			{
+				Bits *= 2;
+			}
+			Mask = Bits - 1;
+			Words.Init(0, static_cast<int32>(Bits / 64));
+		}
+
+		// Sets the bits of the GUID with that hash; true when both were set already (the GUID may
+		// have been added).
+		bool TestAndSet(uint32 Hash)
+		{
+			return TestAndSetBit(Hash & Mask) & TestAndSetBit((Hash * 0x9E3779B9u >> 7) & Mask);
+		}
+
+		bool MayContain(uint32 Hash) const { return IsSet(Hash & Mask) && IsSet((Hash * 0x9E3779B9u >> 7) & Mask); }
+
+	private:
+		bool IsSet(uint32 Bit) const { return (Words[Bit / 64] >> (Bit % 64) & 1) != 0; }
+
+		bool TestAndSetBit(uint32 Bit)
+		{
+			const bool bWasSet = IsSet(Bit);
+			Words[Bit / 64] |= uint64(1) << (Bit % 64);
+			return bWasSet;
+		}
+
+		TArray<uint64> Words;
+		uint32 Mask = 0;
+	};
+
 	// GUID -> array index for one check: open addressing over indices in one flat array (small, so
 	// it stays in cache), with no allocation per entry. The first index of a GUID wins, as the
 	// engine's Find* return it.
@@ -80,6 +119,7 @@ namespace
 				Capacity *= 2;
 			}
 			Slots.Init(INDEX_NONE, Capacity);
+			Filter.Reset(Capacity / 2);
 			Guids.Reset(ExpectedCount);
 		}
 
@@ -89,6 +129,7 @@ namespace
 			if ((Guids.Num() + 1) * 2 > Slots.Num())
 			{
 				Slots.Init(INDEX_NONE, Slots.Num() * 2);
+				Filter.Reset(Slots.Num() / 2);
 				for (int32 Index = 0; Index < Guids.Num(); ++Index)
 				{
 					Insert(Index);
@@ -98,10 +139,17 @@ namespace
 			Insert(Guids.Num() - 1);
 		}
 
+		bool MayContain(uint32 Hash) const { return Filter.MayContain(Hash); }
+
 		int32 Find(const FGuid& Guid) const
 		{
+			const uint32 Hash = GetTypeHash(Guid);
+			if (!Filter.MayContain(Hash))
+			{
+				return INDEX_NONE;
+			}
 			const int32 Mask = Slots.Num() - 1;
-			for (int32 Slot = GetTypeHash(Guid) & Mask; Slots[Slot] != INDEX_NONE; Slot = (Slot + 1) & Mask)
+			for (int32 Slot = Hash & Mask; Slots[Slot] != INDEX_NONE; Slot = (Slot + 1) & Mask)
 			{
 				if (Guids[Slots[Slot]] == Guid)
 				{
@@ -116,7 +164,9 @@ namespace
 		{
 			const int32 Mask = Slots.Num() - 1;
 			const FGuid& Guid = Guids[Index];
-			int32 Slot = GetTypeHash(Guid) & Mask;
+			const uint32 Hash = GetTypeHash(Guid);
+			Filter.TestAndSet(Hash);
+			int32 Slot = Hash & Mask;
 			while (Slots[Slot] != INDEX_NONE && !(Guids[Slots[Slot]] == Guid))
 			{
 				Slot = (Slot + 1) & Mask;
@@ -129,35 +179,105 @@ namespace
 
 		TArray<int32> Slots;
 		TArray<FGuid> Guids;
+		FGuidBits Filter;
 	};
 
-	// What one check needs to know of the movie scene, so that each step of a parent walk is a hash
-	// lookup instead of a scan of every binding. Resolving a binding runs engine code that may add
-	// or remove bindings, so the caches follow the live arrays: appended possessables are indexed as
-	// they appear, and any other change (found by a count or a GUID that no longer matches) rebuilds.
+	// The GUIDs that more than one possessable carries, found without a table as large as the
+	// sequence: a bit filter that stays in cache flags, in one pass in array order, every GUID that
+	// may have come before; a second pass settles the few flagged exactly. A possessable whose GUID
+	// is not among them is the one FindPossessable finds, wherever it sits.
+	class FRepeatedGuids
+	{
+	public:
+		void Build(UMovieScene& MovieScene)
+		{
+			const int32 Count = MovieScene.GetPossessableCount();
+			// About one GUID in seventy is flagged for the second pass, which reads the hashes the
+			// first kept and a GUID only where its hash may be a flagged one.
+			FGuidBits Seen;
+			Seen.Reset(Count);
+			Hashes.Init(0, Count);
+			FGuidIndex Flagged;
+			Flagged.Reset(0);
+			for (int32 Index = 0; Index < Count; ++Index)
+			{
+				const FGuid& Guid = MovieScene.GetPossessable(Index).GetGuid();
+				const uint32 Hash = GetTypeHash(Guid);
+				Hashes[Index] = Hash;
+				if (Seen.TestAndSet(Hash) && Flagged.Find(Guid) == INDEX_NONE)
+				{
+					Flagged.Add(Guid);
+				}
+			}
+			Repeated.Reset(0);
+			if (Flagged.Num() == 0)
+			{
+				return;
+			}
+			TArray<int32> Occurrences;
+			Occurrences.Init(0, Flagged.Num());
+			for (int32 Index = 0; Index < Count; ++Index)
+			{
+				if (!Flagged.MayContain(Hashes[Index]))
+				{
+					continue;
+				}
+				const FGuid& Guid = MovieScene.GetPossessable(Index).GetGuid();
+				const int32 Found = Flagged.Find(Guid);
+				if (Found != INDEX_NONE && ++Occurrences[Found] == 2)
+				{
+					Repeated.Add(Guid);
+				}
+			}
+		}
+
+		bool Contains(const FGuid& Guid) const { return Repeated.Num() > 0 && Repeated.Find(Guid) != INDEX_NONE; }
+
+	private:
+		TArray<uint32> Hashes;
+		FGuidIndex Repeated;
+	};
+
+	// What one check needs to know of the movie scene, so that each step of a parent walk is a look
+	// at a neighbour or a hash lookup instead of a scan of every binding. Resolving a binding runs
+	// engine code that may add or remove bindings, so the caches follow the live arrays: appended
+	// possessables are indexed as they appear, and any other change (found by a count or a GUID that
+	// no longer matches) rebuilds.
 	class FBindingLookup
 	{
 	public:
 		FBindingLookup(UMovieScene& InMovieScene, const FMovieSceneBindingReferences* InReferences)
 			: MovieScene(InMovieScene), References(InReferences)
 		{
-			RebuildPossessables();
 			RebuildSpawnables();
+			Repeated.Build(MovieScene);
+			NearbyCount = MovieScene.GetPossessableCount();
+			if (NearbyCount > 0)
+			{
+				NearbyLast = MovieScene.GetPossessable(NearbyCount - 1).GetGuid();
+			}
 		}
 
 		// Brings the caches up to the live possessables and spawnables; called before each visit.
 		void Sync()
 		{
 			const int32 Live = MovieScene.GetPossessableCount();
+			// The repeated GUIDs were found for the array as it was; once it has grown or lost
+			// entries, every parent comes from the index.
+			if (bNearby && (Live != NearbyCount || (Live > 0 && !(MovieScene.GetPossessable(Live - 1).GetGuid() == NearbyLast))))
+			{
+				bNearby = false;
+			}
+			// The index is built when a parent is first not found nearby.
 			const int32 Known = Possessables.Num();
-			if (Live > Known && (Known == 0 || Possessables.GuidAt(Known - 1) == MovieScene.GetPossessable(Known - 1).GetGuid()))
+			if (bIndexed && Live > Known && (Known == 0 || Possessables.GuidAt(Known - 1) == MovieScene.GetPossessable(Known - 1).GetGuid()))
 			{
 				for (int32 Index = Known; Index < Live; ++Index)
 				{
 					Possessables.Add(MovieScene.GetPossessable(Index).GetGuid());
 				}
 			}
-			else if (Live != Known)
+			else if (bIndexed && Live != Known)
 			{
 				RebuildPossessables();
 			}
@@ -178,16 +298,36 @@ namespace
 			return Spawnables.Find(Guid) != INDEX_NONE;
 		}
 
-		// The index of the first possessable with that GUID, or INDEX_NONE.
-		int32 FindPossessable(const FGuid& Guid)
+		// The index of the first possessable with that GUID, the parent of the possessable at Child,
+		// or INDEX_NONE.
+		int32 FindParent(const FGuid& Guid, int32 Child)
 		{
-			const int32 Index = Possessables.Find(Guid);
-			if (Index == INDEX_NONE || IsCurrent(Index, Guid))
+			// Sequencer adds a parent before its children, so the parent is most often just before
+			// the child or the one a sibling found. Either is the one FindPossessable finds when no
+			// other possessable carries its GUID.
+			if (bNearby && !Repeated.Contains(Guid))
 			{
-				return Index;
+				for (const int32 Near : {Child - 1, LastParent})
+				{
+					if (Near >= 0 && Near < MovieScene.GetPossessableCount() && MovieScene.GetPossessable(Near).GetGuid() == Guid)
+					{
+						LastParent = Near;
+						return Near;
+					}
+				}
 			}
-			RebuildPossessables();
-			return Possessables.Find(Guid);
+			if (!bIndexed)
+			{
+				RebuildPossessables();
+			}
+			int32 Index = Possessables.Find(Guid);
+			if (Index != INDEX_NONE && !IsCurrent(Index, Guid))
+			{
+				RebuildPossessables();
+				Index = Possessables.Find(Guid);
+			}
+			LastParent = Index;
+			return Index;
 		}
 
 		// Whether the sequence holds a custom binding for that GUID. Custom bindings are few, so they
@@ -223,6 +363,7 @@ namespace
 			{
 				Possessables.Add(MovieScene.GetPossessable(Index).GetGuid());
 			}
+			bIndexed = true;
 		}
 
 		void RebuildCustomBindings()
@@ -253,6 +394,13 @@ namespace
 		UMovieScene& MovieScene;
 		const FMovieSceneBindingReferences* References;
 		FGuidIndex Possessables;
+		bool bIndexed = false;
+		FRepeatedGuids Repeated;
+		// While the array holds what the repeated GUIDs were found in, parents are looked for nearby.
+		bool bNearby = true;
+		int32 NearbyCount = 0;
+		FGuid NearbyLast;
+		int32 LastParent = INDEX_NONE;
 		FGuidIndex Spawnables;
 		FGuidIndex CustomBindings;
 		const FMovieSceneBindingReference* KnownReferences = nullptr;
@@ -282,7 +430,7 @@ namespace
 			{
 				return bUncertain;
 			}
-			Current = Lookup.FindPossessable(Parent);
+			Current = Lookup.FindParent(Parent, Current);
 			if (Current == INDEX_NONE)
 			{
 				return false;
