@@ -83,7 +83,9 @@ namespace
 		// have been added).
 		bool TestAndSet(uint32 Hash)
 		{
-			return TestAndSetBit(Hash & Mask) & TestAndSetBit((Hash * 0x9E3779B9u >> 7) & Mask);
+			const bool bFirstWasSet = TestAndSetBit(Hash & Mask);
+			const bool bSecondWasSet = TestAndSetBit((Hash * 0x9E3779B9u >> 7) & Mask);
+			return bFirstWasSet && bSecondWasSet;
 		}
 
 		bool MayContain(uint32 Hash) const { return IsSet(Hash & Mask) && IsSet((Hash * 0x9E3779B9u >> 7) & Mask); }
@@ -196,6 +198,7 @@ namespace
 			// first kept and a GUID only where its hash may be a flagged one.
 			FGuidBits Seen;
 			Seen.Reset(Count);
+			TArray<uint32> Hashes;
 			Hashes.Init(0, Count);
 			FGuidIndex Flagged;
 			Flagged.Reset(0);
@@ -234,7 +237,6 @@ namespace
 		bool Contains(const FGuid& Guid) const { return Repeated.Num() > 0 && Repeated.Find(Guid) != INDEX_NONE; }
 
 	private:
-		TArray<uint32> Hashes;
 		FGuidIndex Repeated;
 	};
 
