@@ -379,6 +379,37 @@ TEST_F(BindingCheck, AgreesWithTheLiteralWalkOnRandomParentForests)
 	}
 }
 
+TEST_F(BindingCheck, AParentThatComesAsOthersGoIsFoundByTheBindingsAfterIt)
+{
+	// Crowd's walk needs the GUID index (its parent Hero is not next to it). While Crowd resolves,
+	// Hero and Lamp go and Squad (under a spawnable) and its child Member come: as many entries as
+	// before, so only the last GUID tells the index is out of date.
+	LoadScene(Scene(R"([
+		{ "guid": "00000000000000000000000000000001", "name": "Hero" },
+		{ "guid": "00000000000000000000000000000002", "name": "Lamp" },
+		{ "guid": "00000000000000000000000000000003", "name": "Door" },
+		{ "guid": "00000000000000000000000000000004", "name": "Crowd", "parent": "00000000000000000000000000000001" },
+		{ "guid": "00000000000000000000000000000005", "name": "Tail1" },
+		{ "guid": "00000000000000000000000000000007", "name": "Tail2" }])",
+		R"([{ "guid": "0000000000000000000000000000000D", "name": "Extra" }])").c_str());
+	UMovieScene* MovieScene = ULevelSequenceEditorBlueprintLibrary::GetFocusedLevelSequence()->GetMovieScene();
+	int32 Calls = 0;
+	UE::Host::SetBoundObjectsProbe([MovieScene, &Calls]()
+		{
+			if (++Calls == 4)
+			{
+				EXPECT_TRUE(MovieScene->RemovePossessable(FGuid(0, 0, 0, 1)));
+				EXPECT_TRUE(MovieScene->RemovePossessable(FGuid(0, 0, 0, 2)));
+				AddPossessable(MovieScene, TEXT("Squad"), FGuid(0, 0, 0, 6), FGuid(0, 0, 0, 0xD));
+				AddPossessable(MovieScene, TEXT("Member"), FGuid(0, 0, 0, 8), FGuid(0, 0, 0, 6));
+			}
+		});
+	const FBindingReport Report = CheckFocusedSequence();
+	UE::Host::SetBoundObjectsProbe({});
+	EXPECT_EQ(Names(Report.MissingNames), (std::vector<std::string>{"Hero", "Lamp", "Door", "Crowd"}));
+	EXPECT_EQ(Names(Report.UncertainNames), (std::vector<std::string>{"Squad", "Member"}));
+}
+
 TEST_F(BindingCheck, WithoutAnEditorNothingIsFocused)
 {
 	UE::Host::DestroyEditor();

@@ -63,45 +63,45 @@ namespace
 		TSet<FGuid> Overflow;
 	};
 
-	// Two bits per GUID in a table of sixteen bits per entry: a GUID never added is turned away
-	// by a read or two of a table an eighth the size of the GUIDs themselves, so it stays in cache.
+	// Two bits per GUID, both in one 64-bit word, in a table of sixteen bits per entry: a GUID
+	// never added is turned away by one read of a table an eighth the size of the GUIDs themselves.
 	class FGuidBits
 	{
 	public:
 		void Reset(int32 Entries)
 		{
-			uint32 Bits = 1024;
-			while (Bits < (1u << 31) && Bits < uint64(Entries) * 16)
+			uint32 Count = 16;
+			while (Count < (1u << 25) && uint64(Count) * 64 < uint64(Entries) * 16)
 			{
-				Bits *= 2;
+				Count *= 2;
 			}
-			Mask = Bits - 1;
-			Words.Init(0, static_cast<int32>(Bits / 64));
+			WordMask = Count - 1;
+			Words.Init(0, static_cast<int32>(Count));
 		}
 
 		// Sets the bits of the GUID with that hash; true when both were set already (the GUID may
 		// have been added).
 		bool TestAndSet(uint32 Hash)
 		{
-			const bool bFirstWasSet = TestAndSetBit(Hash & Mask);
-			const bool bSecondWasSet = TestAndSetBit((Hash * 0x9E3779B9u >> 7) & Mask);
-			return bFirstWasSet && bSecondWasSet;
-		}
-
-		bool MayContain(uint32 Hash) const { return IsSet(Hash & Mask) && IsSet((Hash * 0x9E3779B9u >> 7) & Mask); }
-
-	private:
-		bool IsSet(uint32 Bit) const { return (Words[Bit / 64] >> (Bit % 64) & 1) != 0; }
-
-		bool TestAndSetBit(uint32 Bit)
-		{
-			const bool bWasSet = IsSet(Bit);
-			Words[Bit / 64] |= uint64(1) << (Bit % 64);
+			uint64& Word = Words[static_cast<int32>(Hash & WordMask)];
+			const uint64 Bits = BitsOf(Hash);
+			const bool bWasSet = (Word & Bits) == Bits;
+			Word |= Bits;
 			return bWasSet;
 		}
 
+		bool MayContain(uint32 Hash) const { return (Words[static_cast<int32>(Hash & WordMask)] & BitsOf(Hash)) == BitsOf(Hash); }
+
+	private:
+		// Two bit positions from hash bits the word's place does not use.
+		static uint64 BitsOf(uint32 Hash)
+		{
+			const uint32 Mixed = Hash * 0x9E3779B9u;
+			return uint64(1) << (Mixed >> 26) | uint64(1) << (Mixed >> 20 & 63);
+		}
+
 		TArray<uint64> Words;
-		uint32 Mask = 0;
+		uint32 WordMask = 0;
 	};
 
 	// GUID -> array index for one check: open addressing over indices in one flat array (small, so
@@ -279,8 +279,9 @@ namespace
 					Possessables.Add(MovieScene.GetPossessable(Index).GetGuid());
 				}
 			}
-			else if (bIndexed && Live != Known)
+			else if (bIndexed && (Live != Known || (Live > 0 && !(Possessables.GuidAt(Live - 1) == MovieScene.GetPossessable(Live - 1).GetGuid()))))
 			{
+				// Also when entries went and as many came: a GUID that came would be found nowhere.
 				RebuildPossessables();
 			}
 			if (MovieScene.GetSpawnableCount() != Spawnables.Num())
