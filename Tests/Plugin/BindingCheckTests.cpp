@@ -379,19 +379,20 @@ TEST_F(BindingCheck, AgreesWithTheLiteralWalkOnRandomParentForests)
 	}
 }
 
-TEST_F(BindingCheck, AParentThatComesAsOthersGoIsFoundByTheBindingsAfterIt)
+TEST_F(BindingCheck, ParentsMovedWhileTheCountStaysAreFoundWhereTheyAreNow)
 {
 	// Crowd's walk needs the GUID index (its parent Hero is not next to it). While Crowd resolves,
-	// Hero and Lamp go and Squad (under a spawnable) and its child Member come: as many entries as
-	// before, so only the last GUID tells the index is out of date.
+	// bindings go and as many come, so the index is out of date with the count unchanged: first
+	// Squad (under a spawnable) and its child Member arrive last; then, with the last binding put
+	// back last, Squad only moves down.
+	const std::string Spawnables = R"([{ "guid": "0000000000000000000000000000000D", "name": "Extra" }])";
 	LoadScene(Scene(R"([
 		{ "guid": "00000000000000000000000000000001", "name": "Hero" },
 		{ "guid": "00000000000000000000000000000002", "name": "Lamp" },
 		{ "guid": "00000000000000000000000000000003", "name": "Door" },
 		{ "guid": "00000000000000000000000000000004", "name": "Crowd", "parent": "00000000000000000000000000000001" },
 		{ "guid": "00000000000000000000000000000005", "name": "Tail1" },
-		{ "guid": "00000000000000000000000000000007", "name": "Tail2" }])",
-		R"([{ "guid": "0000000000000000000000000000000D", "name": "Extra" }])").c_str());
+		{ "guid": "00000000000000000000000000000007", "name": "Tail2" }])", Spawnables).c_str());
 	UMovieScene* MovieScene = ULevelSequenceEditorBlueprintLibrary::GetFocusedLevelSequence()->GetMovieScene();
 	int32 Calls = 0;
 	UE::Host::SetBoundObjectsProbe([MovieScene, &Calls]()
@@ -404,10 +405,36 @@ TEST_F(BindingCheck, AParentThatComesAsOthersGoIsFoundByTheBindingsAfterIt)
 				AddPossessable(MovieScene, TEXT("Member"), FGuid(0, 0, 0, 8), FGuid(0, 0, 0, 6));
 			}
 		});
-	const FBindingReport Report = CheckFocusedSequence();
-	UE::Host::SetBoundObjectsProbe({});
+	FBindingReport Report = CheckFocusedSequence();
 	EXPECT_EQ(Names(Report.MissingNames), (std::vector<std::string>{"Hero", "Lamp", "Door", "Crowd"}));
 	EXPECT_EQ(Names(Report.UncertainNames), (std::vector<std::string>{"Squad", "Member"}));
+
+	LoadScene(Scene(R"([
+		{ "guid": "00000000000000000000000000000001", "name": "Hero" },
+		{ "guid": "00000000000000000000000000000002", "name": "Lamp" },
+		{ "guid": "00000000000000000000000000000003", "name": "Door" },
+		{ "guid": "00000000000000000000000000000004", "name": "Crowd", "parent": "00000000000000000000000000000001" },
+		{ "guid": "00000000000000000000000000000006", "name": "Squad", "parent": "0000000000000000000000000000000D" },
+		{ "guid": "00000000000000000000000000000005", "name": "Tail1" },
+		{ "guid": "00000000000000000000000000000008", "name": "Member", "parent": "00000000000000000000000000000006" },
+		{ "guid": "00000000000000000000000000000007", "name": "Last" }])", Spawnables).c_str());
+	MovieScene = ULevelSequenceEditorBlueprintLibrary::GetFocusedLevelSequence()->GetMovieScene();
+	Calls = 0;
+	UE::Host::SetBoundObjectsProbe([MovieScene, &Calls]()
+		{
+			if (++Calls == 4)
+			{
+				const FMovieScenePossessable Last = MovieScene->GetPossessable(MovieScene->GetPossessableCount() - 1);
+				EXPECT_TRUE(MovieScene->RemovePossessable(FGuid(0, 0, 0, 2)));
+				EXPECT_TRUE(MovieScene->RemovePossessable(Last.GetGuid()));
+				AddPossessable(MovieScene, TEXT("Lamp2"), FGuid(0, 0, 0, 9), FGuid());
+				AddPossessable(MovieScene, Last.GetName(), Last.GetGuid(), Last.GetParent());
+			}
+		});
+	Report = CheckFocusedSequence();
+	UE::Host::SetBoundObjectsProbe({});
+	EXPECT_EQ(Names(Report.MissingNames), (std::vector<std::string>{"Hero", "Lamp", "Door", "Crowd", "Tail1", "Lamp2", "Last"}));
+	EXPECT_EQ(Names(Report.UncertainNames), std::vector<std::string>{"Member"});
 }
 
 TEST_F(BindingCheck, WithoutAnEditorNothingIsFocused)
