@@ -170,6 +170,20 @@ TEST_F(FLayoutTest, TextSizeFollowsLinesFixedWrappingAndMinimumWidth)
 	ASSERT_EQ(Long.Lines.Num(), 2);
 	EXPECT_EQ(ToStd(Long.Lines[0].Text), "Supercalifragilistic ");
 	EXPECT_GT(Long.Size.X, 50.0);
+
+	// Paragraphs stack line under line, as in one pango layout: an empty one and a final line feed
+	// each take a line, and a wrapped paragraph's lines follow on.
+	const UE::Host::FTextLayoutResult Paragraphs = UE::Host::LayoutText(TEXT("a\n\nSupercalifragilistic word\n"), Font, 50.0);
+	const char* const Lines[] = {"a", "", "Supercalifragilistic ", "word", ""};
+	ASSERT_EQ(Paragraphs.Lines.Num(), 5);
+	for (int32 Index = 0; Index < 5; ++Index)
+	{
+		EXPECT_EQ(ToStd(Paragraphs.Lines[Index].Text), Lines[Index]) << Index;
+		EXPECT_NEAR(Paragraphs.Lines[Index].Top, Index * LineHeight, 0.01) << Index;
+		EXPECT_NEAR(Paragraphs.Lines[Index].Baseline - Paragraphs.Lines[Index].Top, Paragraphs.Lines[0].Baseline, 0.01) << Index;
+	}
+	EXPECT_NEAR(Paragraphs.Size.Y, 5 * LineHeight, 0.01);
+	EXPECT_NEAR(Paragraphs.Size.X, Long.Size.X, 0.01);
 }
 
 TEST_F(FLayoutTest, TextIsMeasuredAgainWhenItsTextChanges)

@@ -10,9 +10,11 @@
 #include <pango/pangocairo.h>
 #include <pango/pangofc-fontmap.h>
 
+#include <algorithm>
 #include <cmath>
 #include <mutex>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 
 DEFINE_LOG_CATEGORY_STATIC(LogSlateFonts, Log, All);
@@ -68,29 +70,32 @@ namespace
 				return Cached->second;
 			}
 
-			PangoLayout* Layout = CreateLayout(Utf8, Face, PixelSize, WrapWidth);
-
 			UE::Host::FTextLayoutResult Result;
-			PangoRectangle Logical;
-			pango_layout_get_extents(Layout, nullptr, &Logical);
-			Result.Size = FVector2D(static_cast<double>(Logical.x + Logical.width) / PANGO_SCALE, static_cast<double>(Logical.height) / PANGO_SCALE);
-
-			PangoLayoutIter* Iter = pango_layout_get_iter(Layout);
-			do
-			{
-				PangoLayoutLine* Line = pango_layout_iter_get_line_readonly(Iter);
-				PangoRectangle LineLogical;
-				pango_layout_iter_get_line_extents(Iter, nullptr, &LineLogical);
-				UE::Host::FTextLayoutLine Entry;
-				Entry.Text = UE::Host::FromUtf8(std::string_view(Utf8.data() + Line->start_index, Line->length));
-				Entry.Top = static_cast<double>(LineLogical.y) / PANGO_SCALE;
-				Entry.Height = static_cast<double>(LineLogical.height) / PANGO_SCALE;
-				Entry.Width = static_cast<double>(LineLogical.width) / PANGO_SCALE;
-				Entry.Baseline = static_cast<double>(pango_layout_iter_get_baseline(Iter)) / PANGO_SCALE;
-				Result.Lines.Add(Entry);
-			} while (pango_layout_iter_next_line(Iter));
-			pango_layout_iter_free(Iter);
-			g_object_unref(Layout);
+			double Right = 0.0;
+			double Top = 0.0;
+			ForEachParagraph(Utf8, Face, PixelSize, WrapWidth, [&](PangoLayout* Layout, size_t Start)
+				{
+					PangoRectangle Logical;
+					pango_layout_get_extents(Layout, nullptr, &Logical);
+					Right = std::max(Right, static_cast<double>(Logical.x + Logical.width) / PANGO_SCALE);
+					PangoLayoutIter* Iter = pango_layout_get_iter(Layout);
+					do
+					{
+						PangoLayoutLine* Line = pango_layout_iter_get_line_readonly(Iter);
+						PangoRectangle LineLogical;
+						pango_layout_iter_get_line_extents(Iter, nullptr, &LineLogical);
+						UE::Host::FTextLayoutLine Entry;
+						Entry.Text = UE::Host::FromUtf8(std::string_view(Utf8.data() + Start + Line->start_index, Line->length));
+						Entry.Top = Top + static_cast<double>(LineLogical.y) / PANGO_SCALE;
+						Entry.Height = static_cast<double>(LineLogical.height) / PANGO_SCALE;
+						Entry.Width = static_cast<double>(LineLogical.width) / PANGO_SCALE;
+						Entry.Baseline = Top + static_cast<double>(pango_layout_iter_get_baseline(Iter)) / PANGO_SCALE;
+						Result.Lines.Add(Entry);
+					} while (pango_layout_iter_next_line(Iter));
+					pango_layout_iter_free(Iter);
+					Top += static_cast<double>(Logical.height) / PANGO_SCALE;
+				});
+			Result.Size = FVector2D(Right, Top);
 
 			// Layouts are cheap but run every frame for every text; the cache stays bounded.
 			if (Cache.size() > 4096)
@@ -107,9 +112,17 @@ namespace
 			std::lock_guard<std::mutex> Guard(Mutex);
 			const FFaceInfo& Face = ResolveFace(Font);
 			const std::string Utf8 = UE::Host::ToUtf8(Text);
-			PangoLayout* Layout = CreateLayout(Utf8, Face, Font.Size * FontConstants::RenderDPI / 72.0, WrapWidth);
-			pango_cairo_show_layout(Cairo, Layout);
-			g_object_unref(Layout);
+			double X = 0.0;
+			double Y = 0.0;
+			cairo_get_current_point(Cairo, &X, &Y);
+			ForEachParagraph(Utf8, Face, Font.Size * FontConstants::RenderDPI / 72.0, WrapWidth, [&](PangoLayout* Layout, size_t)
+				{
+					cairo_move_to(Cairo, X, Y);
+					pango_cairo_show_layout(Cairo, Layout);
+					PangoRectangle Logical;
+					pango_layout_get_extents(Layout, nullptr, &Logical);
+					Y += static_cast<double>(Logical.height) / PANGO_SCALE;
+				});
 		}
 
 		TArray<FString> GetLoadedFiles()
@@ -134,7 +147,29 @@ namespace
 		}
 
 	private:
-		PangoLayout* CreateLayout(const std::string& Utf8, const FFaceInfo& Face, double PixelSize, double WrapWidth)
+		// Calls Visit with a layout of each paragraph (the text between line feeds) and where it starts
+		// in Utf8. Pango lays a text's paragraphs out one below the other, as stacked here, but finds
+		// where each one starts by counting characters from the start of the text, which takes time
+		// quadratic in the number of lines.
+		template <typename FVisit>
+		void ForEachParagraph(const std::string& Utf8, const FFaceInfo& Face, double PixelSize, double WrapWidth, FVisit&& Visit)
+		{
+			size_t Start = 0;
+			while (true)
+			{
+				const size_t End = std::min(Utf8.find('\n', Start), Utf8.size());
+				PangoLayout* Layout = CreateLayout(std::string_view(Utf8).substr(Start, End - Start), Face, PixelSize, WrapWidth);
+				Visit(Layout, Start);
+				g_object_unref(Layout);
+				if (End == Utf8.size())
+				{
+					break;
+				}
+				Start = End + 1;
+			}
+		}
+
+		PangoLayout* CreateLayout(std::string_view Utf8, const FFaceInfo& Face, double PixelSize, double WrapWidth)
 		{
 			PangoLayout* Layout = pango_layout_new(Context);
 			PangoFontDescription* Description = pango_font_description_new();
