@@ -148,9 +148,9 @@ namespace
 
 	private:
 		// Calls Visit with a layout of each paragraph (the text between line feeds) and where it starts
-		// in Utf8. Pango lays a text's paragraphs out one below the other, as stacked here, but finds
-		// where each one starts by counting characters from the start of the text, which takes time
-		// quadratic in the number of lines.
+		// in Utf8. Pango lays a text's paragraphs out one below the other, as stacked here, but one
+		// layout of a whole text takes time quadratic in its lines (most of it in g_utf8_strlen,
+		// counting characters from the start of the text).
 		template <typename FVisit>
 		void ForEachParagraph(const std::string& Utf8, const FFaceInfo& Face, double PixelSize, double WrapWidth, FVisit&& Visit)
 		{
