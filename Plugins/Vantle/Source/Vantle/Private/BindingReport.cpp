@@ -234,7 +234,7 @@ namespace
 			}
 		}
 
-		bool Contains(const FGuid& Guid) const { return Repeated.Num() > 0 && Repeated.Find(Guid) != INDEX_NONE; }
+		bool Contains(const FGuid& Guid) const { return Repeated.Find(Guid) != INDEX_NONE; }
 
 	private:
 		FGuidIndex Repeated;
@@ -266,7 +266,7 @@ namespace
 			const int32 Live = MovieScene.GetPossessableCount();
 			// The repeated GUIDs were found for the array as it was; once it has grown or lost
 			// entries, every parent comes from the index.
-			if (bNearby && (Live != NearbyCount || (Live > 0 && !(MovieScene.GetPossessable(Live - 1).GetGuid() == NearbyLast))))
+			if (bNearby && !EndsAsKnown(NearbyCount, NearbyLast))
 			{
 				bNearby = false;
 			}
@@ -279,7 +279,7 @@ namespace
 					Possessables.Add(MovieScene.GetPossessable(Index).GetGuid());
 				}
 			}
-			else if (bIndexed && (Live != Known || (Live > 0 && !(Possessables.GuidAt(Live - 1) == MovieScene.GetPossessable(Live - 1).GetGuid()))))
+			else if (bIndexed && !EndsAsKnown(Known, Known > 0 ? Possessables.GuidAt(Known - 1) : FGuid()))
 			{
 				// Also when entries went and as many came: a GUID that came would be found nowhere.
 				RebuildPossessables();
@@ -351,6 +351,13 @@ namespace
 		}
 
 	private:
+		// Whether the live array still has Count entries ending with Last: what tells, without a pass
+		// over the array, that possessables came or went.
+		bool EndsAsKnown(int32 Count, const FGuid& Last) const
+		{
+			return MovieScene.GetPossessableCount() == Count && (Count == 0 || MovieScene.GetPossessable(Count - 1).GetGuid() == Last);
+		}
+
 		// Whether the index still names the live possessable with that GUID.
 		bool IsCurrent(int32 Index, const FGuid& Guid)
 		{
